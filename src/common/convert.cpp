@@ -1,0 +1,60 @@
+#include "convert.h"
+
+#include <cctype>
+#include <cstdint>
+
+namespace {
+
+[[noreturn]] void ThrowNotInteger(const std::string& text) {
+  throw EConvertError("'" + text + "' is not a valid integer value");
+}
+
+int DigitValue(char c, int base) {
+  int value;
+  if (c >= '0' && c <= '9') {
+    value = c - '0';
+  } else if (c >= 'a' && c <= 'f') {
+    value = c - 'a' + 10;
+  } else if (c >= 'A' && c <= 'F') {
+    value = c - 'A' + 10;
+  } else {
+    return -1;
+  }
+  return value < base ? value : -1;
+}
+
+}  // namespace
+
+int StrToInt(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  int base = 10;
+  if (i < text.size() && text[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i == text.size()) ThrowNotInteger(text);
+  // Hexadecimal texts may fill all 32 bits (e.g. "$FFFFFFFF" is -1).
+  const uint64_t limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+  uint64_t value = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = DigitValue(text[i], base);
+    if (digit < 0) ThrowNotInteger(text);
+    value = value * base + digit;
+    if (value > limit) ThrowNotInteger(text);
+  }
+  if (base == 10) {
+    return static_cast<int>(negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value));
+  }
+  // Negation in unsigned arithmetic, so that "-$80000000" cannot overflow.
+  const auto bits = static_cast<uint32_t>(value);
+  return static_cast<int32_t>(negative ? 0u - bits : bits);
+}

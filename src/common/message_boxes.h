@@ -1,0 +1,30 @@
+// The one seam through which the program shows message boxes.
+//
+// No handler talks to a widget toolkit's message box directly: it calls
+// Boxes().Show(...). The application installs a Qt implementation at start;
+// tests install a scripted one that records each box and answers it, so no
+// test can hang on a modal window. Show() may be called from any thread; an
+// implementation decides how a box raised off the main thread reaches the
+// user.
+#pragma once
+
+#include <string>
+
+enum class BoxIcon { None, Information, Warning, Error, Question };
+enum class BoxButtons { Ok, YesNo };
+enum class BoxResult { Ok, Yes, No };
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  virtual BoxResult Show(const std::string& caption, const std::string& text, BoxIcon icon,
+                         BoxButtons buttons) = 0;
+};
+
+// The installed implementation; until one is installed, boxes are written to
+// standard error and answered with their first button.
+MessageBoxes& Boxes();
+
+// Installs `boxes` (not owned) for the whole program; nullptr restores the
+// standard-error fallback. Returns the implementation installed before.
+MessageBoxes* InstallMessageBoxes(MessageBoxes* boxes);

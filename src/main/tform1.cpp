@@ -1,0 +1,91 @@
+#include "tform1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QScreen>
+#include <QTabBar>
+#include <QTimer>
+
+#include "serial_comms.h"
+#include "ui_tform1.h"
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()) {
+  Form1 = this;
+  ui->setupUi(this);
+  SetUpWindow();
+  SetUpPages();
+  SetUpMenu();
+  CreateTimers();
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  // The ports go first: their receive threads end here, so no hook runs
+  // once the window is gone.
+  Comms2.reset();
+  Comms.reset();
+  Form1 = nullptr;
+}
+
+void TForm1::SetUpWindow() {
+  setProperty("HelpFile", QStringLiteral("QX V2.chm"));
+  setProperty("HelpContext", 1);
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  // The client area is 684 x 528 below the menu bar, status bar included.
+  setFixedSize(684, 528 + ui->MainMenu1->sizeHint().height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = rect();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
+void TForm1::SetUpPages() {
+  // Pages that nothing in the program shows keep their tabs hidden.
+  for (QWidget* page : {ui->TabSheet4, ui->TabSheet1, ui->TabSheet3, ui->TabSheet10}) {
+    ui->PageControl1->setTabVisible(ui->PageControl1->indexOf(page), false);
+  }
+  ui->TabSheet3->setEnabled(false);
+  ui->PageControl1->setCurrentWidget(ui->Settings);
+  ui->PageControl2->setCurrentWidget(ui->TabSheet5);
+  // "Advanced Settings" shows the Advanced Configuration content without tabs.
+  ui->PageControl3->tabBar()->hide();
+  ui->PageControl3->setCurrentWidget(ui->TabSheet9);
+}
+
+void TForm1::SetUpMenu() {
+  QAction* separator = ui->File1->insertSeparator(ui->Exit1);
+  separator->setObjectName(QStringLiteral("N1"));
+  connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+}
+
+QTimer* TForm1::CreateTimer(const char* name, int intervalMs, bool enabled) {
+  auto* timer = new QTimer(this);
+  timer->setObjectName(QString::fromLatin1(name));
+  timer->setInterval(intervalMs);
+  timer->setTimerType(intervalMs <= 60 ? Qt::PreciseTimer : Qt::CoarseTimer);
+  if (enabled) timer->start();
+  return timer;
+}
+
+void TForm1::CreateTimers() {
+  Timer1 = CreateTimer("Timer1", 1, false);
+  Timer2 = CreateTimer("Timer2", 50, false);
+  Timer3 = CreateTimer("Timer3", 60, false);
+  Timer5 = CreateTimer("Timer5", 1, false);
+  TS_CMD_Timer = CreateTimer("TS_CMD_Timer", 60, false);
+  Timer6 = CreateTimer("Timer6", 150, false);
+  Timer7 = CreateTimer("Timer7", 1, false);
+  Timer8 = CreateTimer("Timer8", 1000, true);
+}
+
+void TForm1::FormCreate() {
+  Comms = std::make_unique<SerialComms>();  // no port open yet
+  MemCount = 0;
+}
+
+void TForm1::Exit1Click() { QCoreApplication::quit(); }

@@ -1,0 +1,62 @@
+// TForm1: the main window. It owns what the pages share (the ports, the
+// memory image and the job counters) and its eight timers; each page's
+// handlers live in a source file of their own.
+//
+// Code that is not a member of the window (receive hooks, transactions)
+// reaches it through the global Form1, which is set from the start of the
+// window's construction until its destruction.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <string>
+
+class QTimer;
+class SerialComms;
+
+namespace Ui {
+class TForm1;
+}
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kCaption = "DAXO Tavimo Evaluation Software V2.03";
+
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  std::unique_ptr<Ui::TForm1> ui;
+
+  // Shared state of the pages.
+  std::unique_ptr<SerialComms> Comms;   // the main port
+  std::unique_ptr<SerialComms> Comms2;  // the hidden second port, while open
+  int MemAddress = 0;                   // next address of the running memory job
+  std::array<std::string, 256> EepromImage;  // the module's memory, as "%02X" texts
+  int MemCount = 0;                     // bytes of the running write job not yet sent
+  int RetryTicks = 0;                   // ticks spent waiting for a transaction
+
+  QTimer* Timer1;        // bulk memory read loop
+  QTimer* Timer2;        // transaction time-out
+  QTimer* Timer3;        // bulk memory write job
+  QTimer* Timer5;        // shows port-1 text
+  QTimer* TS_CMD_Timer;  // delayed "ACK" for a transmit-only module
+  QTimer* Timer6;        // bulk memory write job for a transmit-only module
+  QTimer* Timer7;        // shows port-2 text
+  QTimer* Timer8;        // sends the link-test text once per second
+
+ private slots:
+  void Exit1Click();
+
+ private:
+  void SetUpWindow();
+  void SetUpPages();
+  void SetUpMenu();
+  void CreateTimers();
+  QTimer* CreateTimer(const char* name, int intervalMs, bool enabled);
+  void FormCreate();
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,3 @@
+#include "serial_trace.h"
+
+Q_LOGGING_CATEGORY(lcSerial, "daxo.serial", QtInfoMsg)
