@@ -50,7 +50,7 @@ void Pty::Write(const std::string& bytes) {
       done += static_cast<size_t>(n);
     } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
       struct pollfd p = {master_, POLLOUT, 0};
-      ::poll(&p, 1, 1000);
+      if (::poll(&p, 1, 1000) == 0) break;  // nobody reads the other side
     } else {
       break;
     }

@@ -24,7 +24,8 @@ class Pty {
   void HangUp();
   bool IsHungUp() const { return master_ < 0; }
 
-  // Writes all bytes to the master side (the program receives them).
+  // Writes the bytes to the master side (the program receives them); gives
+  // up when the line stays full for a second.
   void Write(const std::string& bytes);
   // Reads what the program wrote, waiting up to `timeoutMs` for the first
   // byte; returns "" when nothing came.

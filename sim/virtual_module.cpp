@@ -101,6 +101,11 @@ bool VirtualModule::WaitUntil(
   return changed_.wait_for(lock, timeout, [&] { return condition(received_, sent_); });
 }
 
+bool VirtualModule::WaitForCommands(size_t count, std::chrono::milliseconds timeout) const {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return changed_.wait_for(lock, timeout, [&] { return protocol_.Commands().size() >= count; });
+}
+
 void VirtualModule::SetTrafficObserver(std::function<void(bool, const std::string&)> observer) {
   std::lock_guard<std::mutex> lock(mutex_);
   observer_ = std::move(observer);
@@ -141,6 +146,7 @@ void VirtualModule::Run() {
       input_.pop_front();
       QueueOutput(protocol_.Take(byte), now);
       quietSince_ = now;
+      changed_.notify_all();  // a command may have been acted upon
     }
     if (input_.empty() && protocol_.WaitsForQuiet() && now - quietSince_ >= kQuietGap) {
       QueueOutput(protocol_.QuietGap(), now);

@@ -52,10 +52,14 @@ class VirtualModule {
   std::string Sent() const;
   void ClearRecords();
   // Waits until `condition` (called under the module's lock with the two
-  // records) holds, at most `timeout`; returns whether it held.
+  // records; it must not call back into the module) holds, at most `timeout`; returns whether it held.
   bool WaitUntil(const std::function<bool(const std::string& received, const std::string& sent)>&
                      condition,
                  std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
+
+  // Waits until at least `count` commands have been confirmed and acted upon.
+  bool WaitForCommands(size_t count,
+                       std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
 
   // Called on the module's thread for each byte block: fromProgram tells the
   // direction. For the command-line program's traffic display.
