@@ -5,9 +5,9 @@
 function(daxo_target_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -ffp-contract=off -fno-fast-math)
   if(DAXO_SANITIZE STREQUAL "address")
-    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
-                                             -fno-sanitize-recover=undefined)
-    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined,float-cast-overflow -fno-omit-frame-pointer
+                                             -fno-sanitize-recover=all)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined,float-cast-overflow)
   elseif(DAXO_SANITIZE STREQUAL "thread")
     target_compile_options(${target} PRIVATE -fsanitize=thread -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=thread)

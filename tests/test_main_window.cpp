@@ -12,6 +12,7 @@
 #include <atomic>
 #include <thread>
 
+#include "cc1000_calc.h"
 #include "convert.h"
 #include "eval_application.h"
 #include "pty.h"
@@ -164,11 +165,13 @@ TEST_F(MainWindowTest, CtrlXEndsTheMessageLoop) {
   EXPECT_FALSE(timedOut);
 }
 
-TEST_F(MainWindowTest, FormCreateBuildsThePortWithoutOpeningIt) {
+TEST_F(MainWindowTest, FormCreateBuildsThePortAndTheCalculator) {
   ASSERT_NE(form_.Comms, nullptr);
   EXPECT_EQ(form_.Comms->State(), SerialComms::PortState::None);
   EXPECT_EQ(form_.Comms->GetPort(), "0");
   EXPECT_EQ(form_.Comms2, nullptr);
+  ASSERT_NE(form_.Calc, nullptr);
+  EXPECT_EQ(form_.Calc->RxRefDiv, 0);
   EXPECT_EQ(form_.MemCount, 0);
   EXPECT_EQ(form_.MemAddress, 0);
   EXPECT_TRUE(form_.EepromImage[0].empty() && form_.EepromImage[255].empty());

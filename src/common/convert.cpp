@@ -1,6 +1,7 @@
 #include "convert.h"
 
-#include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -57,4 +58,20 @@ int StrToInt(const std::string& text) {
   // Negation in unsigned arithmetic, so that "-$80000000" cannot overflow.
   const auto bits = static_cast<uint32_t>(value);
   return static_cast<int32_t>(negative ? 0u - bits : bits);
+}
+
+std::string FloatToStr(double value) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+  if (value == 0) return "0";  // also for -0
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  std::string text(buffer, result.ptr);
+  const size_t e = text.find('e');
+  if (e == std::string::npos) return text;
+  // "1.5e+20" -> "1.5E20", "1e-05" -> "1E-5"
+  std::string exponent = text.substr(e + 2);
+  exponent.erase(0, exponent.find_first_not_of('0'));
+  return text.substr(0, e) + "E" + (text[e + 1] == '-' ? "-" : "") + exponent;
 }

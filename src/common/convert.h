@@ -19,3 +19,10 @@ class EConvertError : public std::runtime_error {
 // including an empty text or a value outside the 32-bit range, raises
 // EConvertError.
 int StrToInt(const std::string& text);
+
+// A number in the general format with up to 15 significant digits, without
+// trailing zeros or a trailing point, always with a decimal point whatever
+// the locale: 433.92338528645833 gives "433.923385286458", 434 gives "434".
+// Exponents appear only far outside everyday sizes ("1E-5", "1.5E20");
+// NaN and the infinities give "NAN", "INF" and "-INF".
+std::string FloatToStr(double value);

@@ -6,6 +6,7 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include "cc1000_calc.h"
 #include "serial_comms.h"
 #include "ui_tform1.h"
 
@@ -85,6 +86,7 @@ void TForm1::CreateTimers() {
 
 void TForm1::FormCreate() {
   Comms = std::make_unique<SerialComms>();  // no port open yet
+  Calc = std::make_unique<CC1000_Calc>();
   MemCount = 0;
 }
 

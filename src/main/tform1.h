@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class CC1000_Calc;
 class QTimer;
 class SerialComms;
 
@@ -35,6 +36,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<SerialComms> Comms2;  // the hidden second port, while open
   int MemAddress = 0;                   // next address of the running memory job
   std::array<std::string, 256> EepromImage;  // the module's memory, as "%02X" texts
+  std::unique_ptr<CC1000_Calc> Calc;    // the frequency-register calculator
   int MemCount = 0;                     // bytes of the running write job not yet sent
   int RetryTicks = 0;                   // ticks spent waiting for a transaction
 
