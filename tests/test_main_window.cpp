@@ -19,6 +19,8 @@
 #include "scripted_boxes.h"
 #include "serial_comms.h"
 #include "tform1.h"
+#include "virtual_module.h"
+#include "window_environment.h"
 
 namespace {
 
@@ -29,9 +31,20 @@ T* Find(QObject* parent, const char* name) {
   return child;
 }
 
+// A virtual module stored as the port of the last run: the window opens it.
+struct StoredModule {
+  WindowEnvironment env;
+  VirtualModule module;
+  StoredModule() {
+    env.Register("COM1", module.PortPath());
+    env.Store("COM1");
+  }
+};
+
 class MainWindowTest : public ::testing::Test {
  protected:
-  ScriptedBoxes boxes_;
+  StoredModule setup_;
+  ScriptedBoxes& boxes_ = setup_.env.boxes;
   TForm1 form_;
 };
 
@@ -165,10 +178,14 @@ TEST_F(MainWindowTest, CtrlXEndsTheMessageLoop) {
   EXPECT_FALSE(timedOut);
 }
 
-TEST_F(MainWindowTest, FormCreateBuildsThePortAndTheCalculator) {
+TEST_F(MainWindowTest, FormCreateOpensTheStoredPortAndBuildsTheCalculator) {
   ASSERT_NE(form_.Comms, nullptr);
-  EXPECT_EQ(form_.Comms->State(), SerialComms::PortState::None);
-  EXPECT_EQ(form_.Comms->GetPort(), "0");
+  EXPECT_EQ(form_.Comms->State(), SerialComms::PortState::Open);
+  EXPECT_EQ(form_.Comms->GetPort(), "COM1");
+  EXPECT_EQ(form_.Comms->RegistryKey, "Software\\DAXO\\Eval\\RS232_1");
+  EXPECT_EQ(form_.Comms->GetChunkSize(), 1);
+  EXPECT_EQ(form_.Comms->GetReceiveHook(), &TForm1::RxHook);
+  EXPECT_EQ(setup_.env.dialogs.shown, 0);
   EXPECT_EQ(form_.Comms2, nullptr);
   ASSERT_NE(form_.Calc, nullptr);
   EXPECT_EQ(form_.Calc->RxRefDiv, 0);
@@ -187,7 +204,7 @@ void WindowCheckingHook(const char*, int) {
 }
 
 TEST(MainWindowShutdown, NoHookRunsOnceTheWindowIsGone) {
-  ScriptedBoxes boxes;
+  WindowEnvironment env;  // a first run, whose dialog is left with its close box
   Pty pty;
   auto form = std::make_unique<TForm1>();
   form->Comms->SetPort(pty.SlavePath());

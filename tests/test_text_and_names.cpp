@@ -32,6 +32,7 @@ class PortNamesTest : public ::testing::Test {
  protected:
   TempDir dir_;
   ScopedEnv env_{"DAXO_PORT_DIR", dir_.Path()};
+  ScopedEnv defaults_{"DAXO_NO_DEFAULT_PORTS", ""};
 };
 
 TEST_F(PortNamesTest, DefaultTable) {
@@ -52,6 +53,9 @@ TEST_F(PortNamesTest, PortsDirectoryEntryWins) {
   EXPECT_EQ(ResolvePortName("COM1"), entry);
   EXPECT_EQ(ResolvePortName("com1"), entry);
   EXPECT_EQ(ResolvePortName("COM2"), "/dev/ttyS1");
+  ScopedEnv noDefaults("DAXO_NO_DEFAULT_PORTS", "1");
+  EXPECT_EQ(ResolvePortName("COM1"), entry);
+  EXPECT_EQ(ResolvePortName("COM2"), "");
 }
 
 TEST(PortDirectory, FollowsTheEnvironment) {

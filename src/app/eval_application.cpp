@@ -5,7 +5,7 @@
 #include "message_boxes.h"
 
 EvalApplication::EvalApplication(int& argc, char** argv) : QApplication(argc, argv) {
-  setApplicationDisplayName(QString::fromLatin1(kTitle));
+  setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
   setProperty("HelpFile", QString::fromLatin1(kHelpFile));
 }
 
@@ -16,9 +16,4 @@ bool EvalApplication::notify(QObject* receiver, QEvent* event) {
     ShowException(error);
   }
   return false;
-}
-
-void EvalApplication::ShowException(const std::exception& error) {
-  const QString title = applicationDisplayName();
-  Boxes().Show(title.toStdString(), error.what(), BoxIcon::Error, BoxButtons::Ok);
 }

@@ -7,12 +7,8 @@
 
 class EvalApplication : public QApplication {
  public:
-  static constexpr const char* kTitle = "DAXO Tavimo Evaluation Software V2.03";
   static constexpr const char* kHelpFile = "C:\\Dev\\PC Software\\QX V2\\QX V2.chm";
 
   EvalApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
-
-  // Shows an exception's message as the framework's error box does.
-  static void ShowException(const std::exception& error);
 };

@@ -5,8 +5,10 @@
 #include <exception>
 
 #include "eval_application.h"
+#include "message_boxes.h"
 #include "qt_message_boxes.h"
 #include "tform1.h"
+#include "trs232_form.h"
 
 namespace {
 
@@ -35,10 +37,13 @@ int main(int argc, char** argv) {
   InstallMessageBoxes(&boxes);
   try {
     TForm1 form;
+    TRS232Form rs232Form;  // the global instance; every use makes its own
+    RS232Form = &rs232Form;
     form.show();
     app.exec();
+    RS232Form = nullptr;
   } catch (const std::exception& error) {
-    EvalApplication::ShowException(error);
+    ShowException(error);
   }
   InstallMessageBoxes(nullptr);
   return 0;

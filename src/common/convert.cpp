@@ -1,5 +1,6 @@
 #include "convert.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -74,4 +75,43 @@ std::string FloatToStr(double value) {
   std::string exponent = text.substr(e + 2);
   exponent.erase(0, exponent.find_first_not_of('0'));
   return text.substr(0, e) + "E" + (text[e + 1] == '-' ? "-" : "") + exponent;
+}
+
+bool TryStrToFloat(const std::string& text, double* value) {
+  size_t i = 0;
+  auto digits = [&] {
+    const size_t start = i;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+    return i - start;
+  };
+  while (i < text.size() && text[i] == ' ') ++i;
+  const bool plus = i < text.size() && text[i] == '+';
+  if (plus) ++i;  // from_chars takes no plus sign
+  const size_t start = i;
+  if (!plus && i < text.size() && text[i] == '-') ++i;
+  size_t mantissa = digits();
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    mantissa += digits();
+  }
+  if (mantissa == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return false;
+  }
+  const size_t end = i;
+  while (i < text.size() && text[i] == ' ') ++i;
+  if (i != text.size()) return false;
+  // from_chars reads this grammar whatever the locale's decimal separator.
+  const auto result = std::from_chars(text.data() + start, text.data() + end, *value);
+  return result.ec == std::errc();  // out of range ("1E999") is no number either
+}
+
+double StrToFloat(const std::string& text) {
+  double value = 0;
+  if (!TryStrToFloat(text, &value)) {
+    throw EConvertError("'" + text + "' is not a valid floating point value");
+  }
+  return value;
 }

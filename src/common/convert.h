@@ -26,3 +26,11 @@ int StrToInt(const std::string& text);
 // Exponents appear only far outside everyday sizes ("1E-5", "1.5E20");
 // NaN and the infinities give "NAN", "INF" and "-INF".
 std::string FloatToStr(double value);
+
+// A decimal number: optional blanks, an optional sign, digits with an
+// optional decimal point, an optional exponent ("E-3"), optional blanks.
+// False for anything else (hexadecimal, "INF", "NAN", an empty text).
+bool TryStrToFloat(const std::string& text, double* value);
+
+// As TryStrToFloat, raising "'%s' is not a valid floating point value".
+double StrToFloat(const std::string& text);

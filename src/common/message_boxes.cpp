@@ -25,3 +25,7 @@ MessageBoxes& Boxes() {
 }
 
 MessageBoxes* InstallMessageBoxes(MessageBoxes* boxes) { return installed.exchange(boxes); }
+
+void ShowException(const std::exception& error) {
+  Boxes().Show(kApplicationTitle, error.what(), BoxIcon::Error, BoxButtons::Ok);
+}

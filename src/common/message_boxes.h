@@ -8,6 +8,7 @@
 // user.
 #pragma once
 
+#include <exception>
 #include <string>
 
 enum class BoxIcon { None, Information, Warning, Error, Question };
@@ -28,3 +29,22 @@ MessageBoxes& Boxes();
 // Installs `boxes` (not owned) for the whole program; nullptr restores the
 // standard-error fallback. Returns the implementation installed before.
 MessageBoxes* InstallMessageBoxes(MessageBoxes* boxes);
+
+// The application's title: the caption of the box that reports an error
+// escaping an event handler.
+constexpr const char* kApplicationTitle = "DAXO Tavimo Evaluation Software V2.03";
+
+// Shows an error's message the way the program reports every failed event
+// handler: a box captioned with the application's title, with an error icon.
+void ShowException(const std::exception& error);
+
+// Runs an event handler; an exception that escapes it (a conversion error,
+// a port that cannot be opened) is shown and the program goes on.
+template <typename Handler>
+void Guarded(Handler&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    ShowException(error);
+  }
+}

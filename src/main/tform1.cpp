@@ -6,8 +6,12 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include <functional>
+
 #include "cc1000_calc.h"
+#include "message_boxes.h"
 #include "serial_comms.h"
+#include "trs232_form.h"
 #include "ui_tform1.h"
 
 TForm1* Form1 = nullptr;
@@ -17,8 +21,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
   ui->setupUi(this);
   SetUpWindow();
   SetUpPages();
-  SetUpMenu();
   CreateTimers();
+  ConnectHandlers();
   FormCreate();
 }
 
@@ -56,12 +60,31 @@ void TForm1::SetUpPages() {
   // "Advanced Settings" shows the Advanced Configuration content without tabs.
   ui->PageControl3->tabBar()->hide();
   ui->PageControl3->setCurrentWidget(ui->TabSheet9);
+
+  auto color = [](QWidget* widget, QColor text) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, text);
+    widget->setPalette(palette);
+  };
+  color(ui->Memo2, Qt::blue);
+  color(ui->RichEdit1, QColor(0, 0, 128));  // navy
+  color(ui->RichEdit2, QColor(0, 0, 128));
+  ui->RichEdit2->hide();  // shown in echo mode only
 }
 
-void TForm1::SetUpMenu() {
+void TForm1::ConnectHandlers() {
   QAction* separator = ui->File1->insertSeparator(ui->Exit1);
   separator->setObjectName(QStringLiteral("N1"));
-  connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+  // Each handler is guarded: an error it raises is shown, and the program goes on.
+  auto on = [this](auto* sender, auto signal, void (TForm1::*handler)()) {
+    connect(sender, signal, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+  };
+  on(ui->Exit1, &QAction::triggered, &TForm1::Exit1Click);
+  on(ui->ChangeRS232Settings1, &QAction::triggered, &TForm1::ChangeRS232Settings1Click);
+  on(Timer5, &QTimer::timeout, &TForm1::Timer5Timer);
+  on(Timer7, &QTimer::timeout, &TForm1::Timer7Timer);
+  on(ui->Memo2, &TextMemo::Changed, &TForm1::Memo2Change);
+  on(ui->Memo2, &TextMemo::DoubleClicked, &TForm1::Memo2DblClick);
 }
 
 QTimer* TForm1::CreateTimer(const char* name, int intervalMs, bool enabled) {
@@ -86,8 +109,20 @@ void TForm1::CreateTimers() {
 
 void TForm1::FormCreate() {
   Comms = std::make_unique<SerialComms>();  // no port open yet
+  {
+    // Opens the stored port, or asks (first run, or a port that fails).
+    TRS232Form dialog(this, Comms.get());
+    dialog.LoadAndOpen(TRS232Form::kMainPortKey);
+  }
+  // Kept by Comms for its receive thread also while no port is open.
+  Comms->SetChunkSize(1);
+  Comms->SetReceiveHook(&TForm1::RxHook);
   Calc = std::make_unique<CC1000_Calc>();
   MemCount = 0;
+}
+
+void TForm1::ChangeRS232Settings1Click() {
+  if (Comms) ShowRS232Settings(this, *Comms);
 }
 
 void TForm1::Exit1Click() { QCoreApplication::quit(); }

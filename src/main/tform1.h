@@ -9,8 +9,11 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+
+#include "received_text.h"
 
 class CC1000_Calc;
 class QTimer;
@@ -49,13 +52,36 @@ class TForm1 : public QMainWindow {
   QTimer* Timer7;        // shows port-2 text
   QTimer* Timer8;        // sends the link-test text once per second
 
- private slots:
+  // Received text of port 1 and port 2 not yet shown (RxText, RxPrefix and
+  // RxTicks of each), shared with the receive threads.
+  ReceivedText Rx1;
+  ReceivedText Rx2;
+
+  // The receive hooks of Comms and Comms2. RxHook is also the one entry for
+  // finished log lines ("SENT:\t\t…"), from any thread; see received_text.h.
+  static void RxHook(const char* data, int length);
+  static void RxHook2(const char* data, int length);
+
+  void Timer5Timer();
+  void Timer7Timer();
+  void Memo2Change();
+  void Memo2DblClick();
+  void ChangeRS232Settings1Click();
   void Exit1Click();
 
+  // The caption of the page showing in PageControl1 (and PageControl2).
+  QString ActivePageCaption() const;
+  QString ActiveSettingsPageCaption() const;
+
  private:
+  void RunOnMainThread(std::function<void()> work);
+  void FlushPort1();
+  void FlushPort2();
+  void ShowPort1Entry(const LogEntry& entry);
+  void ShowPort2Entry(const LogEntry& entry);
+  void ConnectHandlers();
   void SetUpWindow();
   void SetUpPages();
-  void SetUpMenu();
   void CreateTimers();
   QTimer* CreateTimer(const char* name, int intervalMs, bool enabled);
   void FormCreate();

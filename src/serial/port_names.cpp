@@ -48,5 +48,7 @@ std::string ResolvePortName(const std::string& name) {
   const std::string entry = PortDirectory() + "/COM" + std::to_string(n);
   struct stat st;
   if (::lstat(entry.c_str(), &st) == 0) return entry;  // a dangling link fails at open
+  const char* noDefaults = std::getenv("DAXO_NO_DEFAULT_PORTS");
+  if (noDefaults && *noDefaults) return "";
   return DefaultPortDevice(n);
 }

@@ -10,7 +10,9 @@
 //        COM1  … COM4   ->  /dev/ttyS0   … /dev/ttyS3
 //        COM5  … COM20  ->  /dev/ttyUSB0 … /dev/ttyUSB15
 //        COM21 … COM36  ->  /dev/ttyACM0 … /dev/ttyACM15
-//     and COM37 … COM100 have no default device.
+//     and COM37 … COM100 have no default device. With the environment
+//     variable DAXO_NO_DEFAULT_PORTS set (non-empty) the table is not used:
+//     only the ports directory names ports.
 //  Anything else names no device: the empty path, which never opens.
 #pragma once
 

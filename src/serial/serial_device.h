@@ -21,6 +21,9 @@ class SerialDevice {
   // Opens `path`; on failure returns nullptr and puts the system's reason in
   // *error (when given).
   static std::unique_ptr<SerialDevice> Open(const std::string& path, std::string* error = nullptr);
+  // Whether `path` is a terminal that could be opened for exclusive use now.
+  // Opens and closes it without changing its settings.
+  static bool Probe(const std::string& path);
   ~SerialDevice();
   SerialDevice(const SerialDevice&) = delete;
   SerialDevice& operator=(const SerialDevice&) = delete;

@@ -81,6 +81,19 @@ std::unique_ptr<SerialDevice> SerialDevice::Open(const std::string& path, std::s
   return device;
 }
 
+bool SerialDevice::Probe(const std::string& path) {
+  if (path.empty()) return false;
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  struct termios2 tio;
+  const bool usable = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && IoctlRetry(fd, TCGETS2, &tio) == 0;
+  ::close(fd);
+  return usable;
+}
+
 SerialDevice::~SerialDevice() {
   if (original_) IoctlRetry(fd_, TCSETS2, &original_->tio);
   ::close(fd_);
