@@ -20,6 +20,7 @@
 #include "serial_comms.h"
 #include "tform1.h"
 #include "virtual_module.h"
+#include "wait.h"
 #include "window_environment.h"
 
 namespace {
@@ -213,7 +214,7 @@ TEST(MainWindowShutdown, NoHookRunsOnceTheWindowIsGone) {
   std::thread writer([&] {
     while (writing) pty.Write("x");
   });
-  QTRY_VERIFY_WITH_TIMEOUT(gHookCalls > 20, 5000);
+  ASSERT_TRUE(WaitFor([] { return gHookCalls > 20; }));
   form.reset();
   EXPECT_EQ(Form1, nullptr);
   const int calls = gHookCalls;
@@ -245,7 +246,7 @@ TEST(Application, ExceptionFromAHandlerIsShownAndTheProgramGoesOn) {
   // The next event is handled as usual.
   bool ran = false;
   QTimer::singleShot(0, &failing, [&] { ran = true; });
-  QTRY_VERIFY(ran);
+  EXPECT_TRUE(WaitFor([&] { return ran; }));
 }
 
 }  // namespace
