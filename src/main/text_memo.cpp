@@ -36,6 +36,16 @@ void TextMemo::AddLine(const std::string& line) {
 
 void TextMemo::Clear() { SetText(std::string()); }
 
+int TextMemo::LineCount() const {
+  int lines = 0;
+  for (size_t i = 0; i < text_.size(); ++i) {
+    if (text_[i] == '\r' && i + 1 < text_.size() && text_[i + 1] == '\n') ++i;
+    if (text_[i] == '\r' || text_[i] == '\n') ++lines;
+  }
+  if (!text_.empty() && text_.back() != '\r' && text_.back() != '\n') ++lines;
+  return lines;
+}
+
 void TextMemo::MoveCaretToEnd() {
   moveCursor(QTextCursor::End);
   ensureCursorVisible();

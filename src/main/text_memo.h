@@ -25,6 +25,9 @@ class TextMemo : public QPlainTextEdit {
   // is empty or already ends with one, then the line and CR LF.
   void AddLine(const std::string& line);
   void Clear();
+  // Lines as a list of lines counts them: each line break (CR LF, a lone CR
+  // or LF) ends one, and a last line without a break counts too.
+  int LineCount() const;
   // Puts the caret at the end, so that the view shows the newest text.
   void MoveCaretToEnd();
 

@@ -1,6 +1,9 @@
 #include "tform1.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QApplication>
 #include <QScreen>
 #include <QTabBar>
@@ -10,6 +13,8 @@
 
 #include "cc1000_calc.h"
 #include "message_boxes.h"
+#include "radio_group.h"
+#include "text_memo.h"
 #include "serial_comms.h"
 #include "trs232_form.h"
 #include "ui_tform1.h"
@@ -18,19 +23,27 @@ TForm1* Form1 = nullptr;
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()) {
   Form1 = this;
+  Transaction.LogLine = &TForm1::RxHook;
+  Transaction.ShowFastAck = &TForm1::ShowFastAck;
+  Transactions = &Transaction;
   ui->setupUi(this);
   SetUpWindow();
   SetUpPages();
+  SetUpSimpleSettingsPage();
+  SetUpCommunicationPage();
   CreateTimers();
   ConnectHandlers();
   FormCreate();
 }
 
 TForm1::~TForm1() {
-  // The ports go first: their receive threads end here, so no hook runs
-  // once the window is gone.
+  // The transaction ends first (it puts the port's hook back), then the
+  // ports: their receive threads end here, so no hook runs once the window
+  // is gone.
+  Transaction.Abandon();
   Comms2.reset();
   Comms.reset();
+  Transactions = nullptr;
   Form1 = nullptr;
 }
 
@@ -81,10 +94,32 @@ void TForm1::ConnectHandlers() {
   };
   on(ui->Exit1, &QAction::triggered, &TForm1::Exit1Click);
   on(ui->ChangeRS232Settings1, &QAction::triggered, &TForm1::ChangeRS232Settings1Click);
+  on(Timer2, &QTimer::timeout, &TForm1::Timer2Timer);
+  on(TS_CMD_Timer, &QTimer::timeout, &TForm1::TS_CMD_TimerTimer);
+  on(Timer8, &QTimer::timeout, &TForm1::Timer8Timer);
   on(Timer5, &QTimer::timeout, &TForm1::Timer5Timer);
   on(Timer7, &QTimer::timeout, &TForm1::Timer7Timer);
   on(ui->Memo2, &TextMemo::Changed, &TForm1::Memo2Change);
   on(ui->Memo2, &TextMemo::DoubleClicked, &TForm1::Memo2DblClick);
+
+  on(ui->UART_UPDATE_Button3, &QPushButton::clicked, &TForm1::UART_UPDATE_Button3Click);
+  on(ui->Button30, &QPushButton::clicked, &TForm1::Button30Click);
+  on(ui->CheckBox1, &QCheckBox::toggled, &TForm1::CheckBox1Click);
+  on(ui->Button27, &QPushButton::clicked, &TForm1::Button27Click);
+  on(ui->OtherSettingsUpdateButton, &QPushButton::clicked, &TForm1::OtherSettingsUpdateButtonClick);
+  on(ui->TestModeUpdateButton, &QPushButton::clicked, &TForm1::TestModeUpdateButtonClick);
+  on(ui->Button3, &QPushButton::clicked, &TForm1::Button3Click);
+
+  on(ui->Edit20, &QLineEdit::textChanged, &TForm1::Edit20Change);
+  on(ui->BitBtn6, &QPushButton::clicked, &TForm1::BitBtn6Click);
+  on(ui->CheckBox4, &QCheckBox::toggled, &TForm1::CheckBox4Click);
+  on(ui->RichEdit1, &TextMemo::Changed, &TForm1::RichEdit1Change);
+  on(ui->Button28, &QPushButton::clicked, &TForm1::Button28Click);
+  on(ui->Button41, &QPushButton::clicked, &TForm1::Button41Click);
+  on(ui->Button42, &QPushButton::clicked, &TForm1::Button42Click);
+  on(ui->CheckBox2, &QCheckBox::toggled, &TForm1::CheckBox2Click);
+  on(ui->RadioGroup3, &RadioGroup::Clicked, &TForm1::RadioGroup3Click);
+  on(ui->RadioGroup4, &RadioGroup::Clicked, &TForm1::RadioGroup4Click);
 }
 
 QTimer* TForm1::CreateTimer(const char* name, int intervalMs, bool enabled) {
@@ -119,6 +154,14 @@ void TForm1::FormCreate() {
   Comms->SetReceiveHook(&TForm1::RxHook);
   Calc = std::make_unique<CC1000_Calc>();
   MemCount = 0;
+  // The choosers of the Simple Settings page.
+  ui->ModuleChooserGroup->setItemIndex(2);      // "TRS"
+  ui->FrequencyChooser->setItemIndex(0);        // "QXL"
+  ui->UARTComboBox1->setCurrentIndex(4);        // "QX_CMD#U4   (19200)"
+  ui->POWERComboBox1->setCurrentIndex(9);       // "QX_CMD#P9"
+  ui->FREQComboBox1->setCurrentIndex(7);        // "QX_CMD#C7  (Channel 7)"
+  ui->OTHERComboBox1->setCurrentIndex(0);       // "QX_CMD#H1 (Handshaking ON)"
+  ui->TESTMODESComboBox1->setCurrentIndex(0);   // "QX_CMD#T0 (High Side Carrier ON)"
 }
 
 void TForm1::ChangeRS232Settings1Click() {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "qx_cmd.h"
 #include "received_text.h"
 
 class CC1000_Calc;
@@ -57,10 +58,43 @@ class TForm1 : public QMainWindow {
   ReceivedText Rx1;
   ReceivedText Rx2;
 
+  // The command transaction in flight (CurrentCmd) and its echo buffer,
+  // shared with the transaction hook on the receive thread.
+  TransactionState Transaction;
+
+  // Sends one module command the way the selected module type needs.
+  void SendCommand(const std::string& command);
+
   // The receive hooks of Comms and Comms2. RxHook is also the one entry for
   // finished log lines ("SENT:\t\t…"), from any thread; see received_text.h.
   static void RxHook(const char* data, int length);
   static void RxHook2(const char* data, int length);
+
+  // Command transaction and transmit-only procedure.
+  void Timer2Timer();
+  void TS_CMD_TimerTimer();
+
+  // Simple Settings page.
+  void UART_UPDATE_Button3Click();
+  void Button30Click();
+  void CheckBox1Click();
+  void Button27Click();
+  void OtherSettingsUpdateButtonClick();
+  void TestModeUpdateButtonClick();
+  void Button3Click();
+
+  // Communication Mode page and the hidden port controls.
+  void Edit20Change();
+  void BitBtn6Click();
+  void Timer8Timer();
+  void CheckBox4Click();
+  void RichEdit1Change();
+  void Button28Click();
+  void Button41Click();
+  void Button42Click();
+  void CheckBox2Click();
+  void RadioGroup3Click();
+  void RadioGroup4Click();
 
   void Timer5Timer();
   void Timer7Timer();
@@ -75,6 +109,10 @@ class TForm1 : public QMainWindow {
 
  private:
   void RunOnMainThread(std::function<void()> work);
+  void Log(const std::string& line);
+  static void ShowFastAck(bool checked);
+  void SetUpSimpleSettingsPage();
+  void SetUpCommunicationPage();
   void FlushPort1();
   void FlushPort2();
   void ShowPort1Entry(const LogEntry& entry);
