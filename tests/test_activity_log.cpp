@@ -12,18 +12,10 @@
 #include "ui_tform1.h"
 #include "virtual_module.h"
 #include "wait.h"
+#include "stored_module.h"
 #include "window_environment.h"
 
 namespace {
-
-struct StoredModule {
-  WindowEnvironment env;
-  VirtualModule module;
-  StoredModule() {
-    env.Register("COM1", module.PortPath());
-    env.Store("COM1");
-  }
-};
 
 class ActivityLogTest : public ::testing::Test {
  protected:

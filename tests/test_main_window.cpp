@@ -21,6 +21,7 @@
 #include "tform1.h"
 #include "virtual_module.h"
 #include "wait.h"
+#include "stored_module.h"
 #include "window_environment.h"
 
 namespace {
@@ -31,16 +32,6 @@ T* Find(QObject* parent, const char* name) {
   EXPECT_NE(child, nullptr) << name;
   return child;
 }
-
-// A virtual module stored as the port of the last run: the window opens it.
-struct StoredModule {
-  WindowEnvironment env;
-  VirtualModule module;
-  StoredModule() {
-    env.Register("COM1", module.PortPath());
-    env.Store("COM1");
-  }
-};
 
 class MainWindowTest : public ::testing::Test {
  protected:

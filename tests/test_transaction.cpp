@@ -53,6 +53,7 @@ class TransactionTest : public ::testing::Test {
   }
   void TearDown() override {
     state_.Abandon();
+    port_.reset();  // its receive thread calls the recording hooks until here
     Transactions = nullptr;
     gRecorded = nullptr;
   }
