@@ -89,15 +89,15 @@ int main(int argc, char** argv) {
     } else if (arg == "--no-echo") {
       options.echo = false;
     } else if (arg == "--wrong-char") {
-      const std::string spec = value();
-      const auto colon = spec.find(':');
-      if (colon == std::string::npos || colon + 2 != spec.size() ||
-          !ParseInt(spec.substr(0, colon).c_str(), &number) || number < 1) {
+      const std::string wrong = value();
+      const auto colon = wrong.find(':');
+      if (colon == std::string::npos || colon + 2 != wrong.size() ||
+          !ParseInt(wrong.substr(0, colon).c_str(), &number) || number < 1) {
         std::fprintf(stderr, "daxo-module-sim: --wrong-char wants K:C, e.g. 4:X\n");
         return 2;
       }
       options.wrongCharAt = static_cast<int>(number);
-      options.wrongChar = spec.back();
+      options.wrongChar = wrong.back();
     } else if (arg == "--reply") {
       const std::string mode = value();
       if (mode == "normal") options.reply = ModuleOptions::Reply::Normal;

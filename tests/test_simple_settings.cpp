@@ -161,8 +161,10 @@ TEST_F(SimpleSettingsTest, SetDefaultSwitchesThePowerItemsKeepingTheSelection) {
 
 TEST_F(SimpleSettingsTest, TypedCommandsGoOutAsTyped) {
   ui_.Button3->click();  // the default text
-  ASSERT_TRUE(Idle());
-  ASSERT_TRUE(WaitFor([&] { return module_.Received() == "QX_CMD#T3ACK"; }));
+  const std::string log = std::string("SENT:\t\tQX_CMD#T3\r\nRECEIVED:\tQX_CMD#T3\r\nSENT:\t\tACK\r\n") +
+                          "RECEIVED:\t" + ModuleProtocol::kVersion + "\r\n";
+  ASSERT_TRUE(WaitFor([&] { return ui_.Memo2->Text() == log; })) << ui_.Memo2->Text();
+  EXPECT_EQ(module_.Received(), "QX_CMD#T3ACK");
   Reset();
   ui_.Edit15->clear();
   ui_.Button3->click();  // an empty command still goes through SendCommand

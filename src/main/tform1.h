@@ -109,6 +109,9 @@ class TForm1 : public QMainWindow {
 
  private:
   void RunOnMainThread(std::function<void()> work);
+  // What both receive hooks do: collect a byte, or queue a finished line.
+  void Receive(ReceivedText& rx, QTimer* countdown, void (TForm1::*flush)(), const char* data,
+               int length);
   void Log(const std::string& line);
   static void ShowFastAck(bool checked);
   void SetUpSimpleSettingsPage();

@@ -33,30 +33,23 @@ void TForm1::RunOnMainThread(std::function<void()> work) {
   }
 }
 
-void TForm1::RxHook(const char* data, int length) {
-  TForm1* form = Form1;
-  if (!form || length <= 0) return;
+void TForm1::Receive(ReceivedText& rx, QTimer* countdown, void (TForm1::*flush)(),
+                     const char* data, int length) {
+  if (length <= 0) return;
   if (length == 1) {
-    if (form->Rx1.AddReceived(data, length)) {
-      form->RunOnMainThread([form] { StartCountdown(form->Timer5); });
-    }
+    if (rx.AddReceived(data, length)) RunOnMainThread([countdown] { StartCountdown(countdown); });
   } else {
-    form->Rx1.AddLine(data, length);
-    form->RunOnMainThread([form] { form->FlushPort1(); });
+    rx.AddLine(data, length);
+    RunOnMainThread([this, flush] { (this->*flush)(); });
   }
 }
 
+void TForm1::RxHook(const char* data, int length) {
+  if (TForm1* form = Form1) form->Receive(form->Rx1, form->Timer5, &TForm1::FlushPort1, data, length);
+}
+
 void TForm1::RxHook2(const char* data, int length) {
-  TForm1* form = Form1;
-  if (!form || length <= 0) return;
-  if (length == 1) {
-    if (form->Rx2.AddReceived(data, length)) {
-      form->RunOnMainThread([form] { StartCountdown(form->Timer7); });
-    }
-  } else {
-    form->Rx2.AddLine(data, length);
-    form->RunOnMainThread([form] { form->FlushPort2(); });
-  }
+  if (TForm1* form = Form1) form->Receive(form->Rx2, form->Timer7, &TForm1::FlushPort2, data, length);
 }
 
 void TForm1::Timer5Timer() {
