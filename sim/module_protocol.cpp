@@ -55,7 +55,10 @@ std::string ModuleProtocol::Take(char byte) {
       break;
   }
   if (byte == kPrefix[command_.size()]) {
-    if (command_.empty()) echoed_ = 0;
+    if (command_.empty()) {
+      echoed_ = 0;
+      ++commandNumber_;
+    }
     command_ += byte;
     std::string out = Echo(byte);
     if (command_.size() == kPrefix.size()) phase_ = Phase::Command;
@@ -95,9 +98,9 @@ bool ModuleProtocol::CommandComplete() const {
 }
 
 std::string ModuleProtocol::Echo(char byte) {
-  if (options_.type == ModuleOptions::Type::TS || fastAck_ || !options_.echo) return "";
+  if (options_.type == ModuleOptions::Type::TS || fastAck_ || (!options_.echo && Faulty())) return "";
   ++echoed_;
-  return std::string(1, echoed_ == options_.wrongCharAt ? options_.wrongChar : byte);
+  return std::string(1, echoed_ == options_.wrongCharAt && Faulty() ? options_.wrongChar : byte);
 }
 
 std::string ModuleProtocol::Text(const std::string& bytes) const {
@@ -107,7 +110,7 @@ std::string ModuleProtocol::Text(const std::string& bytes) const {
 std::string ModuleProtocol::Confirmable() {
   phase_ = Phase::AwaitAck;
   ackPos_ = 0;
-  const bool receiver = options_.type != ModuleOptions::Type::TS && options_.echo;
+  const bool receiver = options_.type != ModuleOptions::Type::TS && (options_.echo || !Faulty());
   awaitFastAck_ = receiver && fastAck_;
   return awaitFastAck_ ? std::string(1, '\x06') : std::string();
 }

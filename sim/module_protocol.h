@@ -31,6 +31,7 @@ struct ModuleOptions {
   bool echo = true;          // false: a receiver that never echoes nor acknowledges
   int wrongCharAt = 0;       // 1-based position in a command's echo to corrupt; 0 = none
   char wrongChar = '?';      // the character echoed there instead
+  int faultOnly = 0;         // echo faults (no echo, wrong character) hit only the n-th command; 0 = all
   Reply reply = Reply::Normal;
   bool loopback = false;     // radio text comes back
   int latencyUs = 0;         // extra delay before each byte the module sends
@@ -65,6 +66,7 @@ class ModuleProtocol {
   bool KnownLetter() const;
   bool CommandComplete() const;
   std::string Echo(char byte);
+  bool Faulty() const { return options_.faultOnly == 0 || options_.faultOnly == commandNumber_; }
   std::string Text(const std::string& bytes) const;
   std::string Confirmable();  // the command is complete: answer and wait for the confirmation
   std::string Act();
@@ -75,6 +77,7 @@ class ModuleProtocol {
   Phase phase_ = Phase::Idle;
   std::string command_;  // the command (or the part of "QX_CMD#" seen so far)
   int echoed_ = 0;
+  int commandNumber_ = 0;  // commands begun so far
   size_t ackPos_ = 0;
   bool awaitFastAck_ = false;
   std::array<uint8_t, 256> memory_;

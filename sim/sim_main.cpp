@@ -26,6 +26,7 @@ void Usage(FILE* out) {
       "  --fast-ack         start in fast-acknowledge mode\n"
       "  --no-echo          never echo nor acknowledge\n"
       "  --wrong-char K:C   echo character C at position K of each command\n"
+      "  --fault-only N     the echo faults hit only the N-th command\n"
       "  --reply MODE       normal, none or short (first character only)\n"
       "  --latency-us N     extra delay before each byte the module sends\n"
       "  --baud N           pace bytes at N baud (8N1) in both directions\n"
@@ -104,6 +105,12 @@ int main(int argc, char** argv) {
       else if (mode == "none") options.reply = ModuleOptions::Reply::None;
       else if (mode == "short") options.reply = ModuleOptions::Reply::Short;
       else { std::fprintf(stderr, "daxo-module-sim: unknown reply mode %s\n", mode.c_str()); return 2; }
+    } else if (arg == "--fault-only") {
+      if (!ParseInt(value(), &number) || number < 0 || number > 1'000'000) {
+        std::fprintf(stderr, "daxo-module-sim: --fault-only wants a command number\n");
+        return 2;
+      }
+      options.faultOnly = static_cast<int>(number);
     } else if (arg == "--latency-us" || arg == "--baud") {
       if (!ParseInt(value(), &number) || number < 0 || number > 10'000'000) {
         std::fprintf(stderr, "daxo-module-sim: %s wants a number\n", arg.c_str());

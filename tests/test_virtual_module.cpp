@@ -112,6 +112,20 @@ TEST(VirtualModule, TransmitOnlyModuleActsSilently) {
   EXPECT_EQ(module.Sent(), "");
 }
 
+TEST(VirtualModule, FaultsCanHitOneCommandOnly) {
+  ModuleOptions options;
+  options.echo = false;
+  options.faultOnly = 2;
+  VirtualModule module(options);
+  Line line(module.PortPath());
+  line.Send("QX_CMD#C1ACK");
+  line.Send("QX_CMD#C2");
+  line.Send("QX_CMD#C3ACK");  // the second command got no echo and was dropped
+  ASSERT_TRUE(module.WaitForCommands(2));
+  EXPECT_EQ(module.Commands(), (std::vector<std::string>{"QX_CMD#C1", "QX_CMD#C3"}));
+  EXPECT_TRUE(SentEquals(module, "QX_CMD#C1QX_CMD#C3"));
+}
+
 TEST(VirtualModule, UnconfirmedCommandIsDropped) {
   VirtualModule module;
   Line line(module.PortPath());

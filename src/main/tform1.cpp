@@ -97,6 +97,9 @@ void TForm1::ConnectHandlers() {
   on(Timer2, &QTimer::timeout, &TForm1::Timer2Timer);
   on(TS_CMD_Timer, &QTimer::timeout, &TForm1::TS_CMD_TimerTimer);
   on(Timer8, &QTimer::timeout, &TForm1::Timer8Timer);
+  on(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
+  on(Timer3, &QTimer::timeout, &TForm1::Timer3Timer);
+  on(Timer6, &QTimer::timeout, &TForm1::Timer6Timer);
   on(Timer5, &QTimer::timeout, &TForm1::Timer5Timer);
   on(Timer7, &QTimer::timeout, &TForm1::Timer7Timer);
   on(ui->Memo2, &TextMemo::Changed, &TForm1::Memo2Change);
@@ -120,6 +123,15 @@ void TForm1::ConnectHandlers() {
   on(ui->CheckBox2, &QCheckBox::toggled, &TForm1::CheckBox2Click);
   on(ui->RadioGroup3, &RadioGroup::Clicked, &TForm1::RadioGroup3Click);
   on(ui->RadioGroup4, &RadioGroup::Clicked, &TForm1::RadioGroup4Click);
+
+  on(ui->Button5, &QPushButton::clicked, &TForm1::Button5Click);
+  on(ui->Button6, &QPushButton::clicked, &TForm1::Button6Click);
+  on(ui->Button9, &QPushButton::clicked, &TForm1::Button9Click);
+  on(ui->Button7, &QPushButton::clicked, &TForm1::Button7Click);
+  on(ui->Button1, &QPushButton::clicked, &TForm1::Button1Click);
+  on(ui->Memo1, &TextMemo::DoubleClicked, &TForm1::Memo1DblClick);
+  on(ui->Button8, &QPushButton::clicked, &TForm1::Button8Click);
+  on(ui->Button10, &QPushButton::clicked, &TForm1::Button10Click);
 }
 
 QTimer* TForm1::CreateTimer(const char* name, int intervalMs, bool enabled) {

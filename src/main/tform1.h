@@ -39,7 +39,9 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<SerialComms> Comms;   // the main port
   std::unique_ptr<SerialComms> Comms2;  // the hidden second port, while open
   int MemAddress = 0;                   // next address of the running memory job
-  std::array<std::string, 256> EepromImage;  // the module's memory, as "%02X" texts
+  // The module's memory, as "%02X" texts. A slot that a read's reply fills
+  // is guarded by Transaction.Lock while the read runs.
+  std::array<std::string, 256> EepromImage;
   std::unique_ptr<CC1000_Calc> Calc;    // the frequency-register calculator
   int MemCount = 0;                     // bytes of the running write job not yet sent
   int RetryTicks = 0;                   // ticks spent waiting for a transaction
@@ -96,6 +98,22 @@ class TForm1 : public QMainWindow {
   void RadioGroup3Click();
   void RadioGroup4Click();
 
+  // Module memory: the loops and the controls of the "DAXO Settings" page.
+  void StartReadAll(int intervalMs);
+  void StartWriteJob(int first, int count);
+  void StartBlindWriteJob(int first, int count);
+  void Timer1Timer();
+  void Timer3Timer();
+  void Timer6Timer();
+  void Button5Click();
+  void Button6Click();
+  void Button9Click();
+  void Button7Click();
+  void Button1Click();
+  void Memo1DblClick();
+  void Button8Click();
+  void Button10Click();
+
   void Timer5Timer();
   void Timer7Timer();
   void Memo2Change();
@@ -115,6 +133,10 @@ class TForm1 : public QMainWindow {
   void Log(const std::string& line);
   static void ShowFastAck(bool checked);
   void SetUpSimpleSettingsPage();
+  std::string Slot(int address);
+  bool SlotToWrite(std::string* command);
+  void StopOtherMemoryLoops(QTimer* keep);
+  bool WaitingForTransaction(bool* gaveUp);
   void SetUpCommunicationPage();
   void FlushPort1();
   void FlushPort2();
