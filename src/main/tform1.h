@@ -136,6 +136,7 @@ class TForm1 : public QMainWindow {
   std::string Slot(int address);
   bool SlotToWrite(std::string* command);
   void StopOtherMemoryLoops(QTimer* keep);
+  void StartJob(QTimer* loop, int first, int count);
   bool WaitingForTransaction(bool* gaveUp);
   void SetUpCommunicationPage();
   void FlushPort1();

@@ -48,20 +48,16 @@ void TForm1::StartReadAll(int intervalMs) {
   if (!Timer1->isActive()) Timer1->start();
 }
 
-void TForm1::StartWriteJob(int first, int count) {
-  StopOtherMemoryLoops(Timer3);
-  MemAddress = first;
-  MemCount = count;
-  RetryTicks = 0;
-  if (!Timer3->isActive()) Timer3->start();
-}
+void TForm1::StartWriteJob(int first, int count) { StartJob(Timer3, first, count); }
 
-void TForm1::StartBlindWriteJob(int first, int count) {
-  StopOtherMemoryLoops(Timer6);
+void TForm1::StartBlindWriteJob(int first, int count) { StartJob(Timer6, first, count); }
+
+void TForm1::StartJob(QTimer* loop, int first, int count) {
+  StopOtherMemoryLoops(loop);
   MemAddress = first;
   MemCount = count;
   RetryTicks = 0;
-  if (!Timer6->isActive()) Timer6->start();
+  if (!loop->isActive()) loop->start();
 }
 
 // True when a transaction is still running and this tick must wait; after
