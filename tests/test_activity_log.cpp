@@ -17,12 +17,8 @@
 
 namespace {
 
-class ActivityLogTest : public ::testing::Test {
+class ActivityLogTest : public WindowWithModule {
  protected:
-  StoredModule setup_;
-  VirtualModule& module_ = setup_.module;
-  TForm1 form_;
-  Ui::TForm1& ui_ = *form_.ui;
 
   void Line(const std::string& line) { TForm1::RxHook(line.data(), static_cast<int>(line.size())); }
   // Waits until the port-1 countdown has run out and the flush is done.

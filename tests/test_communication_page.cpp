@@ -20,12 +20,8 @@
 
 namespace {
 
-class CommunicationPageTest : public ::testing::Test {
+class CommunicationPageTest : public WindowWithModule {
  protected:
-  StoredModule setup_;
-  VirtualModule& module_ = setup_.module;
-  TForm1 form_;
-  Ui::TForm1& ui_ = *form_.ui;
 
   void ShowPage() { ui_.PageControl1->setCurrentWidget(ui_.TabSheet2); }
   bool ModuleReceived(const std::string& bytes) {

@@ -25,15 +25,11 @@ std::string Hex2(int value) {
   return text;
 }
 
-class MemoryTest : public ::testing::Test {
+class MemoryTest : public WindowWithModule {
  protected:
-  explicit MemoryTest(const ModuleOptions& options = {}) : setup_(options) {
+  explicit MemoryTest(const ModuleOptions& options = {}) : WindowWithModule(options) {
     for (int a = 0; a < 256; ++a) module_.SetMemory(a, static_cast<uint8_t>(255 - a));
   }
-  StoredModule setup_;
-  VirtualModule& module_ = setup_.module;
-  TForm1 form_;
-  Ui::TForm1& ui_ = *form_.ui;
 
   std::string Slot(int a) { return form_.EepromImage[static_cast<size_t>(a)]; }
   bool JobDone(QTimer* timer, int timeoutMs = 20000) {
@@ -70,14 +66,6 @@ TEST_F(MemoryTest, ReadAllThenWriteAllRoundTrips) {
     EXPECT_EQ(writes[256 + a], commands::MemoryWrite(a, Hex2(255 - a)));
     EXPECT_EQ(module_.Memory(a), 255 - a);
   }
-}
-
-// A module that does not echo its n-th command.
-ModuleOptions SilentAt(int command) {
-  ModuleOptions o;
-  o.echo = false;
-  o.faultOnly = command;
-  return o;
 }
 
 class SilentReadTest : public MemoryTest {
@@ -157,12 +145,7 @@ TEST_F(WrongEchoTest, WrongEchoSkipsThatByteAndTheJobGoesOn) {
 
 class BlindWriteTest : public MemoryTest {
  protected:
-  static ModuleOptions TransmitOnly() {
-    ModuleOptions o;
-    o.type = ModuleOptions::Type::TS;
-    return o;
-  }
-  BlindWriteTest() : MemoryTest(TransmitOnly()) {}
+  BlindWriteTest() : MemoryTest(TransmitOnlyModule()) {}
 };
 
 TEST_F(BlindWriteTest, EachCommandIsFollowedByAnAck) {

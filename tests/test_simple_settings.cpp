@@ -19,13 +19,9 @@
 
 namespace {
 
-class SimpleSettingsTest : public ::testing::Test {
+class SimpleSettingsTest : public WindowWithModule {
  protected:
-  explicit SimpleSettingsTest(const ModuleOptions& options = {}) : setup_(options) {}
-  StoredModule setup_;
-  VirtualModule& module_ = setup_.module;
-  TForm1 form_;
-  Ui::TForm1& ui_ = *form_.ui;
+  explicit SimpleSettingsTest(const ModuleOptions& options = {}) : WindowWithModule(options) {}
 
   bool Idle() { return WaitFor([&] { return !form_.Transaction.Busy(); }); }
   // The module's record and the log once the exchange of `command` is over.
@@ -173,12 +169,7 @@ TEST_F(SimpleSettingsTest, TypedCommandsGoOutAsTyped) {
 
 class TransmitOnlyModuleTest : public SimpleSettingsTest {
  protected:
-  static ModuleOptions TransmitOnly() {
-    ModuleOptions o;
-    o.type = ModuleOptions::Type::TS;
-    return o;
-  }
-  TransmitOnlyModuleTest() : SimpleSettingsTest(TransmitOnly()) {}
+  TransmitOnlyModuleTest() : SimpleSettingsTest(TransmitOnlyModule()) {}
 };
 
 TEST_F(TransmitOnlyModuleTest, OneDelayedAckFollowsQuickCommands) {
@@ -203,12 +194,7 @@ TEST_F(SimpleSettingsTest, NoSelectedModuleTypeSendsNothing) {
 
 class SilentModuleTest : public SimpleSettingsTest {
  protected:
-  static ModuleOptions Silent() {
-    ModuleOptions o;
-    o.echo = false;
-    return o;
-  }
-  SilentModuleTest() : SimpleSettingsTest(Silent()) {}
+  SilentModuleTest() : SimpleSettingsTest(SilentAt(0)) {}
 };
 
 TEST_F(SilentModuleTest, UnansweredCommandIsAbandonedOnTheTenthWatchdogTick) {
