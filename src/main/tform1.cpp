@@ -31,6 +31,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
   SetUpPages();
   SetUpSimpleSettingsPage();
   SetUpCommunicationPage();
+  SetUpAdvancedPage();
   CreateTimers();
   ConnectHandlers();
   FormCreate();
@@ -132,6 +133,15 @@ void TForm1::ConnectHandlers() {
   on(ui->Memo1, &TextMemo::DoubleClicked, &TForm1::Memo1DblClick);
   on(ui->Button8, &QPushButton::clicked, &TForm1::Button8Click);
   on(ui->Button10, &QPushButton::clicked, &TForm1::Button10Click);
+
+  on(ui->Button12, &QPushButton::clicked, &TForm1::Button12Click);
+  on(ui->Button38, &QPushButton::clicked, &TForm1::Button38Click);
+  on(ui->Edit21, &QLineEdit::textChanged, &TForm1::Edit21Change);
+  on(ui->Button36, &QPushButton::clicked, &TForm1::Button36Click);
+  on(ui->Button37, &QPushButton::clicked, &TForm1::Button37Click);
+  on(ui->BitBtn4, &QPushButton::clicked, &TForm1::BitBtn4Click);
+  on(ui->UpdateTRS, &QPushButton::clicked, &TForm1::UpdateTRSClick);
+  on(ui->UpdateTS, &QPushButton::clicked, &TForm1::UpdateTSClick);
 }
 
 QTimer* TForm1::CreateTimer(const char* name, int intervalMs, bool enabled) {
@@ -174,6 +184,7 @@ void TForm1::FormCreate() {
   ui->FREQComboBox1->setCurrentIndex(7);        // "QX_CMD#C7  (Channel 7)"
   ui->OTHERComboBox1->setCurrentIndex(0);       // "QX_CMD#H1 (Handshaking ON)"
   ui->TESTMODESComboBox1->setCurrentIndex(0);   // "QX_CMD#T0 (High Side Carrier ON)"
+  FillCustomBaudList();
 }
 
 void TForm1::ChangeRS232Settings1Click() {

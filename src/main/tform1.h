@@ -12,7 +12,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "frequency_sets.h"
 #include "qx_cmd.h"
 #include "received_text.h"
 
@@ -114,6 +116,18 @@ class TForm1 : public QMainWindow {
   void Button8Click();
   void Button10Click();
 
+  // Advanced Configuration page.
+  void Button12Click();
+  void Button38Click();
+  void Edit21Change();
+  void Button36Click();
+  void Button37Click();
+
+  // The hidden "Frequency Tables" sub-page.
+  void BitBtn4Click();
+  void UpdateTRSClick();
+  void UpdateTSClick();
+
   void Timer5Timer();
   void Timer7Timer();
   void Memo2Change();
@@ -134,11 +148,16 @@ class TForm1 : public QMainWindow {
   static void ShowFastAck(bool checked);
   void SetUpSimpleSettingsPage();
   std::string Slot(int address);
+  void PutSlots(int first, const std::vector<std::string>& texts);
   bool SlotToWrite(std::string* command);
   void StopOtherMemoryLoops(QTimer* keep);
   void StartJob(QTimer* loop, int first, int count);
   bool WaitingForTransaction(bool* gaveUp);
   void SetUpCommunicationPage();
+  void SetUpAdvancedPage();
+  void FillCustomBaudList();
+  void StartProgress(int maximum);
+  ChannelFrequencies ChannelBoxFrequencies();
   void FlushPort1();
   void FlushPort2();
   void ShowPort1Entry(const LogEntry& entry);

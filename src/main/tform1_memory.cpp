@@ -31,6 +31,11 @@ std::string TForm1::Slot(int address) {
   return EepromImage[static_cast<size_t>(address)];
 }
 
+void TForm1::PutSlots(int first, const std::vector<std::string>& texts) {
+  std::lock_guard<std::mutex> lock(Transaction.Lock);
+  for (size_t i = 0; i < texts.size(); ++i) EepromImage.at(first + i) = texts[i];
+}
+
 void TForm1::StopOtherMemoryLoops(QTimer* keep) {
   // The loops share MemAddress, MemCount and RetryTicks: a new start ends
   // the one that ran before. The same loop started again takes the new values.
