@@ -12,6 +12,9 @@ RadioGroup::RadioGroup(QWidget* parent)
 }
 
 void RadioGroup::setItems(const QStringList& items) {
+  // The chosen item stays chosen; the form description may choose it
+  // before it names the items.
+  const int chosen = buttons_->checkedButton() ? ItemIndex() : requestedIndex_;
   for (QAbstractButton* button : buttons_->buttons()) {
     buttons_->removeButton(button);
     delete button;
@@ -22,11 +25,13 @@ void RadioGroup::setItems(const QStringList& items) {
     buttons_->addButton(button, i);
     layout_->addWidget(button);
   }
+  setItemIndex(chosen);
 }
 
 int RadioGroup::ItemIndex() const { return buttons_->checkedId(); }
 
 void RadioGroup::setItemIndex(int index) {
+  requestedIndex_ = index;
   if (QAbstractButton* button = buttons_->button(index)) {
     button->setChecked(true);
   } else if (QAbstractButton* checked = buttons_->checkedButton()) {

@@ -32,4 +32,5 @@ class RadioGroup : public QGroupBox {
   QStringList items_;
   QButtonGroup* buttons_;
   QVBoxLayout* layout_;
+  int requestedIndex_ = -1;  // the item chosen last through setItemIndex
 };
