@@ -8,10 +8,8 @@
 #include <unistd.h>
 #include <fcntl.h>
 
-#include <QSettings>
 #include <QTimer>
 #include <algorithm>
-#include <filesystem>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -26,7 +24,7 @@
 #include "eval_application.h"
 #include "pty.h"
 #include "serial_comms.h"
-#include "settings_store.h"
+#include "stored_port.h"
 #include "tform1.h"
 
 namespace {
@@ -117,20 +115,7 @@ double IdlePercentOfOneCore(int argc, char** argv, int seconds) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   EvalApplication app(argc, argv);
   Pty pty;
-  // Settings stored by an earlier run, in a private folder: the window opens
-  // the port at start without asking.
-  char folder[] = "/tmp/daxo-bench-XXXXXX";
-  if (!::mkdtemp(folder)) return -1;
-  ::setenv("XDG_CONFIG_HOME", folder, 1);
-  {
-    QSettings settings(QString::fromStdString(PortSettingsStore::FilePath()), QSettings::IniFormat);
-    settings.setValue("RS232_1/Com", QString::fromStdString(pty.SlavePath()));
-    settings.setValue("RS232_1/Baud", "19200");
-    settings.setValue("RS232_1/Bits", "8");
-    settings.setValue("RS232_1/Stop", "1");
-    settings.setValue("RS232_1/Flow", "NONE");
-    settings.setValue("RS232_1/Done", 1);
-  }
+  const StoredPort stored(pty.SlavePath());
   TForm1 form;
   if (form.Comms->State() != SerialComms::PortState::Open) return -1;
   form.show();
@@ -140,7 +125,6 @@ double IdlePercentOfOneCore(int argc, char** argv, int seconds) {
   app.exec();
   const double cpu = CpuSeconds() - cpu0;
   const double wall = std::chrono::duration<double>(Clock::now() - wall0).count();
-  std::filesystem::remove_all(folder);
   return 100.0 * cpu / wall;
 }
 

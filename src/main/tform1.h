@@ -150,6 +150,10 @@ class TForm1 : public QMainWindow {
   std::string Slot(int address);
   void PutSlots(int first, const std::vector<std::string>& texts);
   bool SlotToWrite(std::string* command);
+  // One tick of each memory loop; false when the loop has ended.
+  bool ReadAllStep();
+  bool WriteJobStep();
+  bool BlindWriteStep();
   void StopOtherMemoryLoops(QTimer* keep);
   void StartJob(QTimer* loop, int first, int count);
   bool WaitingForTransaction(bool* gaveUp);

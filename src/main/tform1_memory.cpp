@@ -24,6 +24,22 @@ std::string Hex(const char* format, int value) {
   return text;
 }
 
+// One step of a memory loop. While the loop goes on its timer keeps its
+// rhythm (the next tick is one interval after this one, not after this
+// step's work); a step that ends the loop, or fails, stops the timer, so an
+// error is shown once and not on every tick.
+template <typename Step>
+void RunLoopStep(QTimer* timer, Step step) {
+  bool goOn = false;
+  try {
+    goOn = step();
+  } catch (...) {
+    timer->stop();
+    throw;
+  }
+  if (!goOn) timer->stop();
+}
+
 }  // namespace
 
 std::string TForm1::Slot(int address) {
@@ -78,12 +94,15 @@ bool TForm1::WaitingForTransaction(bool* gaveUp) {
   return false;
 }
 
-void TForm1::Timer1Timer() {
+void TForm1::Timer1Timer() { RunLoopStep(Timer1, [this] { return ReadAllStep(); }); }
+void TForm1::Timer3Timer() { RunLoopStep(Timer3, [this] { return WriteJobStep(); }); }
+void TForm1::Timer6Timer() { RunLoopStep(Timer6, [this] { return BlindWriteStep(); }); }
+
+bool TForm1::ReadAllStep() {
   bool gaveUp;
-  if (WaitingForTransaction(&gaveUp)) return;  // the slot of an abandoned read keeps its text
+  if (WaitingForTransaction(&gaveUp)) return true;  // the slot of an abandoned read keeps its text
   RetryTicks = 0;
-  Timer1->stop();
-  if (MemAddress > 256) return;
+  if (MemAddress > 256) return false;
   if (MemAddress > 0) {
     const int a = MemAddress - 1;
     std::string listing;
@@ -92,11 +111,11 @@ void TForm1::Timer1Timer() {
     listing += (slot.empty() ? "--" : slot) + ", ";  // an empty slot never shows as "(null)"
     ui->Memo1->Append(listing);
   }
-  if (MemAddress >= 256 || !Comms) return;
+  if (MemAddress >= 256 || !Comms) return false;
   Transaction.Begin(commands::MemoryRead(MemAddress), *Comms, 2,
                     &EepromImage[static_cast<size_t>(MemAddress)]);
   ++MemAddress;
-  Timer1->start();
+  return true;
 }
 
 // Sends the write of MemAddress, or logs that its slot holds nothing to
@@ -111,42 +130,35 @@ bool TForm1::SlotToWrite(std::string* command) {
   return true;
 }
 
-void TForm1::Timer3Timer() {
+bool TForm1::WriteJobStep() {
   bool gaveUp;
-  if (WaitingForTransaction(&gaveUp)) return;
-  if (gaveUp) {  // no echo: the job ends silently, the rest is not written
-    Timer3->stop();
-    return;
-  }
+  if (WaitingForTransaction(&gaveUp)) return true;
+  if (gaveUp) return false;  // no echo: the job ends silently, the rest is not written
   RetryTicks = 0;
-  Timer3->stop();
-  if (MemAddress < 0 || MemAddress > 255 || !Comms) return;
+  if (MemAddress < 0 || MemAddress > 255 || !Comms) return false;
   std::string command;
   if (SlotToWrite(&command)) Transaction.Begin(command, *Comms);
-  if (--MemCount != 0) {
-    ++MemAddress;
-    Timer3->start();
-  }
+  const bool more = --MemCount != 0;
+  if (more) ++MemAddress;
   ShowProgress(ui->ProgressBar2, ui->ProgressBar2->maximum() - MemCount);
   ui->CGauge3->setProgress(ui->CGauge3->MaxValue() - MemCount);
+  return more;
 }
 
-void TForm1::Timer6Timer() {
-  if (TS_CMD_Timer->isActive()) return;  // the previous byte's "ACK" is still to come
+bool TForm1::BlindWriteStep() {
+  if (TS_CMD_Timer->isActive()) return true;  // the previous byte's "ACK" is still to come
   RetryTicks = 0;
-  Timer6->stop();
-  if (MemAddress < 0 || MemAddress > 255 || !Comms) return;
+  if (MemAddress < 0 || MemAddress > 255 || !Comms) return false;
   std::string command;
   if (SlotToWrite(&command)) {
     Comms->WriteText(command);
     Log("SENT:\t\t" + command);
     TS_CMD_Timer->start();
   }
-  if (--MemCount != 0) {
-    ++MemAddress;
-    Timer6->start();
-  }
+  const bool more = --MemCount != 0;
+  if (more) ++MemAddress;
   ShowProgress(ui->ProgressBar2, ui->ProgressBar2->maximum() - MemCount);
+  return more;
 }
 
 void TForm1::Button5Click() {
