@@ -19,9 +19,32 @@ void AppendTransmitEntry(const CC1000_Calc& calc, std::vector<std::string>& out)
 }  // namespace
 
 std::vector<std::string> ResetChannelTable(CC1000_Calc& calc, const ChannelFrequencies& f) {
+  return ComputedChannelTable(calc, f, kResetOffset);
+}
+
+std::vector<std::string> HexTexts(const uint8_t* bytes, size_t count) {
+  std::vector<std::string> texts;
+  for (size_t i = 0; i < count; ++i) texts.push_back(CC1000_Calc::HexByteText(bytes[i]));
+  return texts;
+}
+
+std::vector<std::string> FixedChannelTable(const fixed_tables::Entries& transmit,
+                                           const fixed_tables::Entries& receive) {
+  std::vector<std::string> table;
+  for (const fixed_tables::Entries* block : {&transmit, &receive, &transmit}) {
+    for (const fixed_tables::Entry& entry : *block) {
+      const std::vector<std::string> texts = HexTexts(entry.data(), entry.size());
+      table.insert(table.end(), texts.begin(), texts.end());
+    }
+  }
+  return table;
+}
+
+std::vector<std::string> ComputedChannelTable(CC1000_Calc& calc, const ChannelFrequencies& f,
+                                              double offset) {
   std::vector<std::string> table(memory_map::kChannelTableBytes);
   for (int n = 0; n < kChannels; ++n) {
-    calc.Calculate(f[n], f[n], kResetOffset, true);
+    calc.Calculate(f[n], f[n], offset, true);
     const std::string transmit[kEntryBytes] = {calc.Freq2BText(), calc.Freq1BText(),
                                                calc.Freq0BText(), calc.TxPllText()};
     const std::string receive[kEntryBytes] = {calc.Freq2AText(), calc.Freq1AText(),

@@ -7,15 +7,27 @@
 #include <string>
 #include <vector>
 
+#include "fixed_tables.h"
 #include "frequency_sets.h"
 
 class CC1000_Calc;
 
-// The whole table from the first transmit block (120 texts from 0x58), as
-// the frequency reset writes it: each channel computed for receive and
-// transmit frequency f with the reset offset, optimised; both transmit
-// blocks get the same entries.
+// The whole table from the first transmit block (120 texts from 0x58):
+// each channel computed for receive and transmit frequency f with `offset`,
+// optimised; both transmit blocks get the same entries.
+std::vector<std::string> ComputedChannelTable(CC1000_Calc& calc, const ChannelFrequencies& f,
+                                              double offset);
+
+// The table the frequency reset writes: computed with the reset offset.
 std::vector<std::string> ResetChannelTable(CC1000_Calc& calc, const ChannelFrequencies& f);
+
+// A whole table (120 texts from 0x58) from fixed entries: `transmit` in
+// both transmit blocks, `receive` in the receive block.
+std::vector<std::string> FixedChannelTable(const fixed_tables::Entries& transmit,
+                                           const fixed_tables::Entries& receive);
+
+// Bytes as "%02X" texts.
+std::vector<std::string> HexTexts(const uint8_t* bytes, size_t count);
 
 // The receive and transmit blocks (80 texts from 0x80) for a module with a
 // receiver: each channel computed for receive frequency f, offset 0.06,
