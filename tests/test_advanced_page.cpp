@@ -18,7 +18,7 @@
 
 #include "command_texts.h"
 #include "radio_group.h"
-#include "stored_module.h"
+#include "page_test.h"
 #include "text_memo.h"
 #include "tform1.h"
 #include "ui_tform1.h"
@@ -26,33 +26,10 @@
 
 namespace {
 
-std::string Hex2(int value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02X", value);
-  return text;
-}
-
-class AdvancedPageTest : public WindowWithModule {
+class AdvancedPageTest : public PageTest {
  protected:
-  explicit AdvancedPageTest(const ModuleOptions& options = {}) : WindowWithModule(options) {}
+  explicit AdvancedPageTest(const ModuleOptions& options = {}) : PageTest(options) {}
 
-  bool JobDone(QTimer* job, int timeoutMs = 20000) {
-    return WaitFor([&] { return !job->isActive() && !form_.Transaction.Busy(); }, timeoutMs);
-  }
-  // The module's bytes as "%02X" texts joined by blanks.
-  std::string ModuleBytes(int first, int count) {
-    std::string text;
-    for (int a = first; a < first + count; ++a) text += (a > first ? " " : "") + Hex2(module_.Memory(a));
-    return text;
-  }
-  // The whole-table writers are timed by their 60 ms tick; what they write
-  // does not depend on it, so these tests tick faster.
-  void FastTicks() { form_.Timer3->setInterval(5); }
-  std::vector<std::string> WritesFrom(int first, int count) {
-    std::vector<std::string> writes;
-    for (int a = first; a < first + count; ++a) writes.push_back(commands::MemoryWrite(a, Hex2(module_.Memory(a))));
-    return writes;
-  }
   int ProgressOf2() { return ui_.ProgressBar2->value(); }
 };
 

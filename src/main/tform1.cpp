@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <functional>
 
 #include "cc1000_calc.h"
+#include "qx_tasklist.h"
 #include "message_boxes.h"
 #include "radio_group.h"
 #include "text_memo.h"
@@ -32,6 +35,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
   SetUpSimpleSettingsPage();
   SetUpCommunicationPage();
   SetUpAdvancedPage();
+  SetUpRegisterTools();
+  SetUpEngineeringPage();
   CreateTimers();
   ConnectHandlers();
   FormCreate();
@@ -69,6 +74,7 @@ void TForm1::SetUpPages() {
     ui->PageControl1->setTabVisible(ui->PageControl1->indexOf(page), false);
   }
   ui->TabSheet3->setEnabled(false);
+  ui->TabSheet3->installEventFilter(this);  // TabSheet3Show
   ui->PageControl1->setCurrentWidget(ui->Settings);
   ui->PageControl2->setCurrentWidget(ui->TabSheet5);
   // "Advanced Settings" shows the Advanced Configuration content without tabs.
@@ -142,6 +148,39 @@ void TForm1::ConnectHandlers() {
   on(ui->BitBtn4, &QPushButton::clicked, &TForm1::BitBtn4Click);
   on(ui->UpdateTRS, &QPushButton::clicked, &TForm1::UpdateTRSClick);
   on(ui->UpdateTS, &QPushButton::clicked, &TForm1::UpdateTSClick);
+
+  on(ui->BitBtn1, &QPushButton::clicked, &TForm1::BitBtn1Click);
+  on(ui->Button4, &QPushButton::clicked, &TForm1::Button4Click);
+  on(ui->Button14, &QPushButton::clicked, &TForm1::Button14Click);
+  on(ui->Button13, &QPushButton::clicked, &TForm1::Button11Click);  // "Set Back Compatable"
+  on(ui->Button15, &QPushButton::clicked, &TForm1::Button12Click);  // "Set Optimised"
+
+  const std::pair<QPushButton*, void (TForm1::*)()> setChannel[] = {
+      {ui->Button17, &TForm1::Button17Click}, {ui->Button18, &TForm1::Button18Click},
+      {ui->Button19, &TForm1::Button19Click}, {ui->Button20, &TForm1::Button20Click},
+      {ui->Button21, &TForm1::Button21Click}, {ui->Button22, &TForm1::Button22Click},
+      {ui->Button23, &TForm1::Button23Click}, {ui->Button24, &TForm1::Button24Click},
+      {ui->Button25, &TForm1::Button25Click}, {ui->Button26, &TForm1::Button26Click}};
+  for (const auto& [button, handler] : setChannel) on(button, &QPushButton::clicked, handler);
+  on(ui->SetKestrin, &QPushButton::clicked, &TForm1::SetKestrinClick);
+
+  on(ui->Button11, &QPushButton::clicked, &TForm1::Button11Click);
+  on(ui->Button29, &QPushButton::clicked, &TForm1::Button29Click);
+  on(ui->Button34, &QPushButton::clicked, &TForm1::Button34Click);
+  on(ui->Button35, &QPushButton::clicked, &TForm1::Button35Click);
+  on(ui->Button40, &QPushButton::clicked, &TForm1::Button40Click);
+  on(ui->Button2, &QPushButton::clicked, &TForm1::Button2Click);
+  on(ui->BitBtn2, &QPushButton::clicked, &TForm1::BitBtn2Click);
+  on(ui->Button32, &QPushButton::clicked, &TForm1::Button32Click);
+  on(ui->Button33, &QPushButton::clicked, &TForm1::Button33Click);
+  on(ui->Button16, &QPushButton::clicked, &TForm1::Button16Click);
+  on(ui->CustomerSettingList, &QComboBox::activated, &TForm1::CustomerSettingListChange);
+  on(ui->BitBtn7, &QPushButton::clicked, &TForm1::BitBtn7Click);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui->TabSheet3 && event->type() == QEvent::Show) Guarded([this] { TabSheet3Show(); });
+  return QMainWindow::eventFilter(watched, event);
 }
 
 QTimer* TForm1::CreateTimer(const char* name, int intervalMs, bool enabled) {
@@ -184,6 +223,7 @@ void TForm1::FormCreate() {
   ui->FREQComboBox1->setCurrentIndex(7);        // "QX_CMD#C7  (Channel 7)"
   ui->OTHERComboBox1->setCurrentIndex(0);       // "QX_CMD#H1 (Handshaking ON)"
   ui->TESTMODESComboBox1->setCurrentIndex(0);   // "QX_CMD#T0 (High Side Carrier ON)"
+  TaskList = std::make_unique<QX_TaskList>();
   FillCustomBaudList();
 }
 

@@ -19,7 +19,9 @@
 #include "received_text.h"
 
 class CC1000_Calc;
+class QComboBox;
 class QTimer;
+class QX_TaskList;
 class SerialComms;
 
 namespace Ui {
@@ -47,6 +49,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<CC1000_Calc> Calc;    // the frequency-register calculator
   int MemCount = 0;                     // bytes of the running write job not yet sent
   int RetryTicks = 0;                   // ticks spent waiting for a transaction
+  std::unique_ptr<QX_TaskList> TaskList;  // commands queued by the customer presets
 
   QTimer* Timer1;        // bulk memory read loop
   QTimer* Timer2;        // transaction time-out
@@ -128,6 +131,39 @@ class TForm1 : public QMainWindow {
   void UpdateTRSClick();
   void UpdateTSClick();
 
+  // The hidden "DAXO Settings" page: register tools.
+  void BitBtn1Click();
+  void Button4Click();
+  void Button14Click();
+
+  // The hidden "Custom Frequency Settings" page.
+  void TabSheet3Show();
+  void Button17Click();
+  void Button18Click();
+  void Button19Click();
+  void Button20Click();
+  void Button21Click();
+  void Button22Click();
+  void Button23Click();
+  void Button24Click();
+  void Button25Click();
+  void Button26Click();
+  void SetKestrinClick();
+
+  // The hidden "In Progress" page.
+  void Button11Click();
+  void Button29Click();
+  void Button34Click();
+  void Button35Click();
+  void Button40Click();
+  void Button2Click();
+  void BitBtn2Click();
+  void Button32Click();
+  void Button33Click();
+  void Button16Click();
+  void CustomerSettingListChange();
+  void BitBtn7Click();
+
   void Timer5Timer();
   void Timer7Timer();
   void Memo2Change();
@@ -138,6 +174,9 @@ class TForm1 : public QMainWindow {
   // The caption of the page showing in PageControl1 (and PageControl2).
   QString ActivePageCaption() const;
   QString ActiveSettingsPageCaption() const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void RunOnMainThread(std::function<void()> work);
@@ -162,6 +201,12 @@ class TForm1 : public QMainWindow {
   void FillCustomBaudList();
   void StartProgress(int maximum);
   ChannelFrequencies ChannelBoxFrequencies();
+  void SetUpRegisterTools();
+  void SetUpEngineeringPage();
+  void StartDirectTransaction(const std::string& command);
+  std::array<QComboBox*, 10> TransmitChoiceBoxes() const;
+  void SetChannelEntry(int channel);
+  void StartCustomPageProgress();
   void FlushPort1();
   void FlushPort2();
   void ShowPort1Entry(const LogEntry& entry);

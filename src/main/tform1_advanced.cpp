@@ -92,5 +92,5 @@ void TForm1::Button36Click() {
 void TForm1::Button37Click() {
   // Always with echo check, whatever the module type; replaces a
   // transaction in flight.
-  if (Comms) Transaction.Begin(commands::Channel(7), *Comms);
+  StartDirectTransaction(commands::Channel(7));
 }
