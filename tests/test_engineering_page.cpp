@@ -18,6 +18,42 @@ namespace {
 
 using EngineeringPageTest = PageTest;
 
+TEST_F(EngineeringPageTest, HiddenPagesCarryTheirTexts) {
+  const std::pair<const char*, const char*> texts[] = {
+      {"Label53", "RX  Channel     TX Channel"}, {"Button11", "Change Channels"},
+      {"Button29", "Fast Ack On"},                {"Button34", "Reset Frequency"},
+      {"Button35", "Sensitivity Test"},           {"Button40", "Sensitivity Mode"},
+      {"Button2", "Set as RS"},                   {"Button32", "Set BW"},
+      {"BitBtn7", "Set"},                         {"BitBtn2", "Read Module Settings"},
+      {"BitBtn3", "Replicate"},                   {"Label2", "Module Type:"},
+      {"Label26", "Frequency:"},                  {"Label40", "Not Detected"},
+      {"Label14", "Offset"},                      {"Label5", "Desired Frequency"},
+      {"BitBtn1", "Set Frequency"},               {"Label15", "FREQ_2A"},
+      {"Label20", "FREQ_0B"},                     {"Label6", "RX PLL"},
+      {"Label7", "TX PLL"},                       {"Label8", "LO Freq:"},
+      {"Optimised_CB", "Use Optimised Frequencies"}, {"CheckBox3", "Match TX to RX"},
+      {"cbIsTS1", "TS"},                          {"Button4", "Load New Settings"},
+      {"Button13", "Set Back Compatable"},        {"Button15", "Set Optimised"},
+      {"Label22", "RX Freq"},                     {"Label21", "TX Freq"},
+      {"Label35", "CH 9"},                        {"Label32", "CH 1"},
+      {"CheckBox15", "Match RX to TX"},           {"Button26", "Set CH9"},
+      {"SetKestrin", "Set Kestrin Settings"},     {"Label62", "Module Frequency Reset (QXL-RS/TRS Only)"},
+      {"Button36", "SET"},                        {"Button37", "Calibrate"},
+      {"Label52", "3) Click on \"Update TRS\" or \"Update TS\" depending on what is connected"},
+      {"Label49", "CH9"},                         {"BitBtn4", "Update RX Current"},
+  };
+  for (const auto& [name, text] : texts) {
+    const QWidget* widget = form_.findChild<QWidget*>(name);
+    ASSERT_NE(widget, nullptr) << name;
+    EXPECT_EQ(widget->property("text").toString().toStdString(), text) << name;
+  }
+  EXPECT_TRUE(ui_.Edit16->isReadOnly());
+  EXPECT_EQ(ui_.UpDown2->Max(), 9);
+  EXPECT_EQ(ui_.UpDown1->Max(), 100);
+  EXPECT_EQ(ui_.RadioGroup2->ItemIndex(), 0);
+  EXPECT_EQ(ui_.RadioGroup2->Items().size(), 6);
+}
+
 TEST_F(EngineeringPageTest, ChangeChannelsGoesThroughSendCommandForEachModuleType) {
   for (int i = 0; i < 3; ++i) ui_.UpDown2->Step(1);
   for (int i = 0; i < 12; ++i) ui_.UpDown3->Step(1);  // held at 9
