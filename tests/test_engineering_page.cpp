@@ -81,8 +81,8 @@ TEST_F(EngineeringPageTest, DirectTransactionsIgnoreTheModuleType) {
   size_t done = 0;
   for (const auto& [button, command] : buttons) {
     button->click();
-    EXPECT_TRUE(form_.Transaction.Busy());
-    EXPECT_FALSE(form_.Timer2->isActive());  // no watchdog
+    EXPECT_FALSE(form_.TS_CMD_Timer->isActive());  // not the transmit-only procedure
+    EXPECT_FALSE(form_.Timer2->isActive());        // and no watchdog
     ASSERT_TRUE(module_.WaitForCommands(++done));
     EXPECT_EQ(module_.Commands().back(), command);
     ASSERT_TRUE(WaitFor([&] { return !form_.Transaction.Busy(); }));

@@ -6,16 +6,9 @@
 #include "fixed_tables.h"
 #include "memory_map.h"
 #include "register_listing.h"
+#include "text_lines.h"
 
 namespace {
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  return lines;
-}
 
 std::string Entry(const std::vector<std::string>& texts, size_t at) {
   return texts.at(at) + " " + texts.at(at + 1) + " " + texts.at(at + 2) + " " + texts.at(at + 3);

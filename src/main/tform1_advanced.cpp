@@ -15,20 +15,11 @@
 #include "custom_baud.h"
 #include "frequency_sets.h"
 #include "memory_map.h"
+#include "palette_colors.h"
 #include "radio_group.h"
 #include "text_memo.h"
 #include "tform1.h"
 #include "ui_tform1.h"
-
-namespace {
-
-void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, color);
-  widget->setPalette(palette);
-}
-
-}  // namespace
 
 void TForm1::SetUpAdvancedPage() {
   Paint(ui->Panel2, QPalette::Window, QColor(0, 128, 128));  // teal

@@ -7,6 +7,7 @@
 
 #include "command_texts.h"
 #include "message_boxes.h"
+#include "palette_colors.h"
 #include "radio_group.h"
 #include "serial_comms.h"
 #include "tform1.h"
@@ -18,12 +19,6 @@ namespace {
 void Fill(QComboBox* list, const std::vector<std::string>& items) {
   list->clear();
   for (const std::string& item : items) list->addItem(QString::fromStdString(item));
-}
-
-void Paint(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
-  QPalette palette = widget->palette();
-  palette.setColor(role, color);
-  widget->setPalette(palette);
 }
 
 }  // namespace
