@@ -1,13 +1,12 @@
-// Serial link benchmark: receive latency from a pty write to the hook call,
-// beside a bare poll/read loop on the same kind of pty, and the processor
-// time of the main window idling with a port open.
-//
-// Usage: bench_serial [--samples N] [--idle-seconds S]
+// Serial link measurements: receive latency from a pty write to the hook
+// call, beside a bare poll/read loop on the same kind of pty, and the
+// processor time of the main window idling with a port open.
 #include <poll.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <fcntl.h>
 
+#include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
@@ -21,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "eval_application.h"
+#include "measures.h"
 #include "pty.h"
 #include "serial_comms.h"
 #include "stored_port.h"
@@ -56,10 +55,7 @@ struct Arrival {
 Arrival gArrival;
 void StampingHook(const char*, int) { gArrival.Stamp(); }
 
-struct Stats {
-  double median;
-  double p99;
-};
+using Stats = LatencyStats;
 
 Stats Summarise(std::vector<double> us) {
   std::sort(us.begin(), us.end());
@@ -77,6 +73,8 @@ std::vector<double> Measure(Pty& pty, int samples) {
   }
   return us;
 }
+
+}  // namespace
 
 Stats HookLatency(int samples) {
   Pty pty;
@@ -103,6 +101,8 @@ Stats BareLoopLatency(int samples) {
   return stats;
 }
 
+namespace {
+
 double CpuSeconds() {
   struct rusage usage;
   ::getrusage(RUSAGE_SELF, &usage);
@@ -111,48 +111,20 @@ double CpuSeconds() {
 }
 
 // The main window with its timers and an open port on which nothing arrives.
-double IdlePercentOfOneCore(int argc, char** argv, int seconds) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  EvalApplication app(argc, argv);
+}  // namespace
+
+double IdlePercentOfOneCore(int seconds) {
   Pty pty;
   const StoredPort stored(pty.SlavePath());
   TForm1 form;
   if (form.Comms->State() != SerialComms::PortState::Open) return -1;
   form.show();
-  QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+  QEventLoop loop;
+  QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
   const double cpu0 = CpuSeconds();
   const auto wall0 = Clock::now();
-  app.exec();
+  loop.exec();
   const double cpu = CpuSeconds() - cpu0;
   const double wall = std::chrono::duration<double>(Clock::now() - wall0).count();
   return 100.0 * cpu / wall;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  int samples = 5000;
-  int idleSeconds = 10;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (!std::strcmp(argv[i], "--samples")) samples = std::max(100, std::atoi(argv[i + 1]));
-    if (!std::strcmp(argv[i], "--idle-seconds")) idleSeconds = std::max(1, std::atoi(argv[i + 1]));
-  }
-  const Stats bare = BareLoopLatency(samples);
-  const Stats hook = HookLatency(samples);
-  const double idle = IdlePercentOfOneCore(argc, argv, idleSeconds);
-  if (idle < 0) {
-    std::fprintf(stderr, "bench_serial: the window did not open its port\n");
-    return 1;
-  }
-
-  std::printf("%-44s %12s %12s %8s %8s\n", "measure", "ours", "reference", "ratio", "target");
-  std::printf("%-44s %10.1fus %10.1fus %8.2f %8s\n", "receive latency, pty write to hook (median)",
-              hook.median, bare.median, hook.median / bare.median, "<= 2");
-  std::printf("%-44s %10.1fus %10.1fus %8.2f %8s\n", "receive latency, pty write to hook (p99)",
-              hook.p99, bare.p99, hook.p99 / bare.p99, "-");
-  std::printf("%-44s %11.3f%% %12s %8s %8s\n", "idle main window with a port open, CPU", idle,
-              "1 core", "-", "< 1%");
-  std::printf("(%d samples; idle over %d s; reference: a bare poll/read loop on a pty)\n", samples,
-              idleSeconds);
-  return 0;
 }
