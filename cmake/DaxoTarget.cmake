@@ -4,6 +4,9 @@
 # register arithmetic must match step-by-step evaluation exactly.
 function(daxo_target_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -ffp-contract=off -fno-fast-math)
+  if(DAXO_FUZZ)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
   if(DAXO_SANITIZE STREQUAL "address")
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined,float-cast-overflow -fno-omit-frame-pointer
                                              -fno-sanitize-recover=all)
