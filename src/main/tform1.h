@@ -189,6 +189,7 @@ class TForm1 : public QMainWindow {
   std::string Slot(int address);
   void PutSlots(int first, const std::vector<std::string>& texts);
   bool SlotToWrite(std::string* command);
+  bool LineUp() const;
   // One tick of each memory loop; false when the loop has ended.
   bool ReadAllStep();
   bool WriteJobStep();

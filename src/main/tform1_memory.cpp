@@ -98,6 +98,11 @@ void TForm1::Timer1Timer() { RunLoopStep(Timer1, [this] { return ReadAllStep(); 
 void TForm1::Timer3Timer() { RunLoopStep(Timer3, [this] { return WriteJobStep(); }); }
 void TForm1::Timer6Timer() { RunLoopStep(Timer6, [this] { return BlindWriteStep(); }); }
 
+// A loop talks to the module only while its line is there: once the port
+// has lost its line (the module unplugged), the loop ends instead of
+// waiting out every remaining byte.
+bool TForm1::LineUp() const { return Comms && !Comms->LineLost(); }
+
 bool TForm1::ReadAllStep() {
   bool gaveUp;
   if (WaitingForTransaction(&gaveUp)) return true;  // the slot of an abandoned read keeps its text
@@ -111,7 +116,7 @@ bool TForm1::ReadAllStep() {
     listing += (slot.empty() ? "--" : slot) + ", ";  // an empty slot never shows as "(null)"
     ui->Memo1->Append(listing);
   }
-  if (MemAddress >= 256 || !Comms) return false;
+  if (MemAddress >= 256 || !LineUp()) return false;
   Transaction.Begin(commands::MemoryRead(MemAddress), *Comms, 2,
                     &EepromImage[static_cast<size_t>(MemAddress)]);
   ++MemAddress;
@@ -135,7 +140,7 @@ bool TForm1::WriteJobStep() {
   if (WaitingForTransaction(&gaveUp)) return true;
   if (gaveUp) return false;  // no echo: the job ends silently, the rest is not written
   RetryTicks = 0;
-  if (MemAddress < 0 || MemAddress > 255 || !Comms) return false;
+  if (MemAddress < 0 || MemAddress > 255 || !LineUp()) return false;
   std::string command;
   if (SlotToWrite(&command)) Transaction.Begin(command, *Comms);
   const bool more = --MemCount != 0;
@@ -148,7 +153,7 @@ bool TForm1::WriteJobStep() {
 bool TForm1::BlindWriteStep() {
   if (TS_CMD_Timer->isActive()) return true;  // the previous byte's "ACK" is still to come
   RetryTicks = 0;
-  if (MemAddress < 0 || MemAddress > 255 || !Comms) return false;
+  if (MemAddress < 0 || MemAddress > 255 || !LineUp()) return false;
   std::string command;
   if (SlotToWrite(&command)) {
     Comms->WriteText(command);

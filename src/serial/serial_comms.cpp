@@ -186,6 +186,8 @@ int SerialComms::Write(const void* data, size_t size) {
   return static_cast<int>(device_->Write(data, size));
 }
 
+bool SerialComms::LineLost() const { return state_ == PortState::Open && RxThread && RxThread->Finished(); }
+
 int SerialComms::WriteText(const std::string& text) {
   // Only the bytes before a zero byte: the text ends there.
   return Write(text.data(), std::strlen(text.c_str()));

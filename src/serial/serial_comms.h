@@ -77,6 +77,11 @@ class SerialComms {
   // The device path now open (for messages and tests), or "".
   std::string DevicePath() const;
 
+  // True when the port is open but its line has gone (hang-up or read
+  // error, reported once by the receive thread): nothing more will arrive
+  // until the port is opened again. Main thread.
+  bool LineLost() const;
+
  private:
   bool ReadLineSettings();  // port -> cache; false without an open port
   void WriteLineSettings(); // cache -> port

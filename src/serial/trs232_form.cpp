@@ -127,7 +127,11 @@ void TRS232Form::FormShow() {
 
 void TRS232Form::Button1Click() {
   CanClose = true;
-  if (Text(ui->ComboBox1) != SerialPort->GetPort()) SerialPort->SetPort(Text(ui->ComboBox1));
+  // The same port is opened again when its line has gone (a module plugged
+  // back in after it was pulled out).
+  if (Text(ui->ComboBox1) != SerialPort->GetPort() || SerialPort->LineLost()) {
+    SerialPort->SetPort(Text(ui->ComboBox1));
+  }
   if (SerialPort->IsFailed()) {
     ShowComError();
     ui->Button2->setEnabled(false);
