@@ -44,8 +44,8 @@ void TForm1::StartProgress(int maximum) {
 }
 
 void TForm1::Button12Click() {
-  const std::string first = ui->Edit18->text().toStdString();
-  const std::string second = ui->Edit19->text().toStdString();
+  const std::string first = ui->Edit18->text().toLatin1().toStdString();
+  const std::string second = ui->Edit19->text().toLatin1().toStdString();
   // A box that fails the check keeps its slot's earlier text; both
   // addresses are written all the same.
   if (IsHexText(first)) PutSlots(memory_map::kGroupIdFirst, {first});

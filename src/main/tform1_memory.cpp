@@ -167,12 +167,12 @@ bool TForm1::BlindWriteStep() {
 }
 
 void TForm1::Button5Click() {
-  if (Comms) Transaction.Begin("QX_CMD#L4" + ui->Edit10->text().toStdString() + "?", *Comms);
+  if (Comms) Transaction.Begin("QX_CMD#L4" + ui->Edit10->text().toLatin1().toStdString() + "?", *Comms);
 }
 
 void TForm1::Button6Click() {
   if (!Comms) return;
-  Transaction.Begin("QX_CMD#L4" + ui->Edit10->text().toStdString() + ui->Edit11->text().toStdString(),
+  Transaction.Begin("QX_CMD#L4" + ui->Edit10->text().toLatin1().toStdString() + ui->Edit11->text().toLatin1().toStdString(),
                     *Comms);
 }
 
