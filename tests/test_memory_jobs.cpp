@@ -11,7 +11,7 @@
 #include "gauge.h"
 #include "radio_group.h"
 #include "serial_comms.h"
-#include "stored_module.h"
+#include "page_test.h"
 #include "text_memo.h"
 #include "tform1.h"
 #include "ui_tform1.h"
@@ -19,22 +19,13 @@
 
 namespace {
 
-std::string Hex2(int value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02X", value);
-  return text;
-}
-
-class MemoryTest : public WindowWithModule {
+class MemoryTest : public PageTest {
  protected:
-  explicit MemoryTest(const ModuleOptions& options = {}) : WindowWithModule(options) {
+  explicit MemoryTest(const ModuleOptions& options = {}) : PageTest(options) {
     for (int a = 0; a < 256; ++a) module_.SetMemory(a, static_cast<uint8_t>(255 - a));
   }
 
   std::string Slot(int a) { return form_.EepromImage[static_cast<size_t>(a)]; }
-  bool JobDone(QTimer* timer, int timeoutMs = 20000) {
-    return WaitFor([&] { return !timer->isActive() && !form_.Transaction.Busy(); }, timeoutMs);
-  }
   std::string ExpectedListing() {
     std::string text;
     for (int a = 0; a < 256; ++a) {
